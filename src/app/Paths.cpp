@@ -1,0 +1,172 @@
+#include "app/Paths.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+
+#include "kit/app/Application.h"
+#include "kit/app/ProgramLauncher.h"
+
+std::string BuildPath(const char* base, const char* folder, const char* name, const char* ext)
+{
+    std::string path;
+    if (base != nullptr) {
+        const char* slash = strrchr(base, '/');
+        if (slash != nullptr) {
+            path.assign(base, slash - base + 1);
+        } else {
+            printf(" [%s] [%ld] [%c] not found! \n", base, (long)strlen(base), '/');
+            path = base;
+        }
+    }
+    if (folder != nullptr) {
+        path += folder;
+        path += '/';
+    }
+    if (name != nullptr)
+        path += name;
+    if (ext != nullptr)
+        path += ext;
+    return path;
+}
+
+std::string BuildPath(const std::string& base, const char* folder, const char* name,
+                      const char* ext)
+{
+    return BuildPath(base.c_str(), folder, name, ext);
+}
+
+std::string FindProgramPath(const char* argv0)
+{
+    std::string path(256, '\0');
+    for (;;) {
+        ssize_t length = readlink("/proc/self/exe", path.data(), path.size());
+        if (length < 0)
+            break;
+        if ((size_t)length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+    return argv0 != nullptr ? argv0 : "";
+}
+
+bool IfExist(const char* path)
+{
+    if (path == nullptr)
+        return false;
+    int fd = open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat info;
+    bool ok = fstat(fd, &info) == 0 && !S_ISDIR(info.st_mode);
+    close(fd);
+    return ok;
+}
+
+std::string SniffFileType(const char* path)
+{
+    if (!IfExist(path))
+        return "";
+    unsigned char head[16] = {};
+    FILE* file = fopen(path, "rb");
+    if (file == nullptr)
+        return "";
+    size_t count = fread(head, 1, sizeof(head), file);
+    fclose(file);
+
+    static const unsigned char kPng[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+    if (count >= 3 && head[0] == 0xff && head[1] == 0xd8 && head[2] == 0xff)
+        return "image/jpeg";
+    if (count >= sizeof(kPng) && memcmp(head, kPng, sizeof(kPng)) == 0)
+        return "image/png";
+    if (count >= 6 && (memcmp(head, "GIF87a", 6) == 0 || memcmp(head, "GIF89a", 6) == 0))
+        return "image/gif";
+    if (count >= 5 && memcmp(head, "<?xml", 5) == 0)
+        return "text/xml";
+    return "application/octet-stream";
+}
+
+bool IsNodeTypeOk(const char* path, const char* type)
+{
+    if (type == nullptr)
+        return false;
+    return SniffFileType(path).find(type) != std::string::npos;
+}
+
+void OpenFileWithTracker(const char* path, int32 mode)
+{
+    if (path == nullptr)
+        return;
+    // xdg-open serves both: it hands web pages to the desktop's browser.
+    (void)mode;
+    ProgramLauncher::Launch({"xdg-open", path});
+}
+
+static bool EndsWithExtension(const std::string& name, const char* ext, size_t extLength)
+{
+    // The extension must follow at least one character: a file named
+    // exactly ".otp" is not a template.
+    return name.size() > extLength && name.compare(name.size() - extLength, extLength, ext) == 0;
+}
+
+static std::vector<std::string> ListFolder(const char* folder, const char* ext, bool strip)
+{
+    std::vector<std::string> names;
+    DIR* dir = opendir(folder);
+    if (dir == nullptr)
+        return names;
+    size_t extLength = strlen(ext);
+    int dirFd = dirfd(dir);
+    while (struct dirent* entry = readdir(dir)) {
+        std::string name = entry->d_name;
+        if (!EndsWithExtension(name, ext, extLength))
+            continue;
+        struct stat info;
+        if (fstatat(dirFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(info.st_mode))
+            continue;
+        if (strip)
+            name.resize(name.size() - extLength);
+        names.push_back(std::move(name));
+    }
+    closedir(dir);
+    return names;
+}
+
+// Both names upper-cased, then compared ('_' sorts after the letters); names
+// equal but for case keep a fixed order.
+static bool UpperCaseLess(const std::string& a, const std::string& b)
+{
+    size_t length = std::min(a.size(), b.size());
+    for (size_t i = 0; i < length; i++) {
+        int x = toupper((unsigned char)a[i]);
+        int y = toupper((unsigned char)b[i]);
+        if (x != y)
+            return x < y;
+    }
+    if (a.size() != b.size())
+        return a.size() < b.size();
+    return a < b;
+}
+
+void SortVerz(std::vector<std::string>& list, const char* folder, const char* ext, bool strip)
+{
+    if (folder == nullptr || ext == nullptr)
+        return;
+
+    bool locked = be_app != nullptr && be_app->Lock();
+    std::vector<std::string> names = ListFolder(folder, ext, strip);
+    list.insert(list.end(), std::make_move_iterator(names.begin()),
+                std::make_move_iterator(names.end()));
+    std::stable_sort(list.begin(), list.end(), UpperCaseLess);
+    if (locked)
+        be_app->Unlock();
+}

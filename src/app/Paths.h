@@ -1,0 +1,38 @@
+// Paths of the data files beside the program, file tests, handing files to
+// the desktop, and listing the files of a folder.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "kit/app/SupportDefs.h"
+
+// base (always path2app) cut after its last '/', then "folder/", name and
+// ext; a null or absent part is skipped. A base without '/' is used whole.
+std::string BuildPath(const char* base, const char* folder = nullptr, const char* name = nullptr,
+                      const char* ext = nullptr);
+std::string BuildPath(const std::string& base, const char* folder = nullptr,
+                      const char* name = nullptr, const char* ext = nullptr);
+
+// The running program's real file: /proc/self/exe, else argv0 as given.
+std::string FindProgramPath(const char* argv0);
+
+// The file exists, is not a folder and can be opened for reading.
+bool IfExist(const char* path);
+
+// The type of a file judged by its first bytes: "image/jpeg", "image/png",
+// "image/gif", "text/xml", or "application/octet-stream"; "" when the file
+// cannot be read.
+std::string SniffFileType(const char* path);
+
+// The file's type (see SniffFileType) contains type, e.g. "image/".
+bool IsNodeTypeOk(const char* path, const char* type);
+
+// Hands a file to the desktop: mode 1 for the web browser, any other mode
+// for the program the desktop associates with the file's type.
+void OpenFileWithTracker(const char* path, int32 mode);
+
+// Appends the names of the regular files of folder that end with ext (and
+// are longer than it) to list, the extension removed when strip is set, and
+// sorts the list case-insensitively. Locks the application when one exists.
+void SortVerz(std::vector<std::string>& list, const char* folder, const char* ext, bool strip);

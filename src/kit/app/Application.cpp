@@ -1,0 +1,104 @@
+#include "kit/app/Application.h"
+
+#include <vector>
+
+#include "kit/app/AppDefs.h"
+#include "kit/app/Debug.h"
+#include "kit/app/DisplayPump.h"
+
+BApplication* be_app = nullptr;
+
+namespace {
+std::atomic<DisplayPump*> sDisplayPump{nullptr};
+}
+
+BApplication::BApplication(const char* signature)
+    : BLooper("application"), fSignature(signature != nullptr ? signature : "")
+{
+    ASSERT_WITH_MESSAGE(be_app == nullptr, "BApplication: there is already an application");
+    be_app = this;
+}
+
+BApplication::~BApplication()
+{
+    if (be_app == this)
+        be_app = nullptr;
+}
+
+thread_id BApplication::Run()
+{
+    // Chosen once, so that Wake() reaches the pump that is running.
+    fPump = sDisplayPump.load();
+    PostMessage(B_READY_TO_RUN);
+    thread_id thread = BLooper::Run();
+    if (thread < 0)
+        return thread;
+    if (fPump != nullptr)
+        fPump->RunUntil([this] { return fLoopEnded.load(); });
+    fThread.join();
+    return thread;
+}
+
+void BApplication::Quit()
+{
+    ASSERT_WITH_MESSAGE(IsLocked(), "BApplication::Quit(): the application must be locked");
+    _RequestStop();
+}
+
+void BApplication::_LoopEnded()
+{
+    fLoopEnded = true;
+    if (fPump != nullptr)
+        fPump->Wake();
+}
+
+void BApplication::DispatchMessage(BMessage* message, BHandler* handler)
+{
+    if (handler != this)
+        return BLooper::DispatchMessage(message, handler);
+
+    switch (message->what) {
+    case B_READY_TO_RUN:
+        return ReadyToRun();
+    case B_ARGV_RECEIVED:
+        return _ArgvReceived(message);
+    case B_REFS_RECEIVED:
+        return RefsReceived(message);
+    case B_ABOUT_REQUESTED:
+        return AboutRequested();
+    default:
+        return BLooper::DispatchMessage(message, handler);
+    }
+}
+
+void BApplication::ReadyToRun() {}
+
+void BApplication::ArgvReceived(int32, char**) {}
+
+void BApplication::RefsReceived(BMessage*) {}
+
+void BApplication::AboutRequested() {}
+
+void BApplication::_ArgvReceived(BMessage* message)
+{
+    std::vector<std::string> args;
+    std::string arg;
+    for (int32 i = 0; message->FindString("argv", i, &arg) == B_OK; i++)
+        args.push_back(arg);
+
+    std::vector<char*> argv;
+    for (std::string& each : args)
+        argv.push_back(each.data());
+    argv.push_back(nullptr);
+    ArgvReceived(static_cast<int32>(args.size()), argv.data());
+}
+
+void BApplication::SetDisplayPump(DisplayPump* pump)
+{
+    sDisplayPump = pump;
+}
+
+DisplayPump* BApplication::CurrentDisplayPump()
+{
+    return sDisplayPump;
+}

@@ -1,0 +1,3 @@
+#include "kit/app/DisplayPump.h"
+
+DisplayPump::~DisplayPump() = default;
