@@ -12,6 +12,8 @@
 
 #include "kit/app/Application.h"
 #include "kit/app/ProgramLauncher.h"
+#include "kit/storage/Node.h"
+#include "kit/storage/NodeInfo.h"
 
 std::string BuildPath(const char* base, const char* folder, const char* name, const char* ext)
 {
@@ -75,23 +77,12 @@ std::string SniffFileType(const char* path)
 {
     if (!IfExist(path))
         return "";
-    unsigned char head[16] = {};
-    FILE* file = fopen(path, "rb");
-    if (file == nullptr)
+    BNode node(path);
+    BNodeInfo info(&node);
+    char type[B_MIME_TYPE_LENGTH];
+    if (info.GetType(type) != B_OK)
         return "";
-    size_t count = fread(head, 1, sizeof(head), file);
-    fclose(file);
-
-    static const unsigned char kPng[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
-    if (count >= 3 && head[0] == 0xff && head[1] == 0xd8 && head[2] == 0xff)
-        return "image/jpeg";
-    if (count >= sizeof(kPng) && memcmp(head, kPng, sizeof(kPng)) == 0)
-        return "image/png";
-    if (count >= 6 && (memcmp(head, "GIF87a", 6) == 0 || memcmp(head, "GIF89a", 6) == 0))
-        return "image/gif";
-    if (count >= 5 && memcmp(head, "<?xml", 5) == 0)
-        return "text/xml";
-    return "application/octet-stream";
+    return type;
 }
 
 bool IsNodeTypeOk(const char* path, const char* type)

@@ -1,0 +1,90 @@
+#include "kit/interface/Bitmap.h"
+
+#include <cairo.h>
+
+#include <cstring>
+#include <new>
+
+BBitmap::BBitmap(BRect bounds, color_space space, bool acceptsViews)
+    : fColorSpace(space), fAcceptsViews(acceptsViews), fInitStatus(B_NO_INIT), fWidth(0),
+      fHeight(0), fBytesPerRow(0), fBits(nullptr), fSurface(nullptr)
+{
+    if (space != B_RGB32 && space != B_RGBA32) {
+        fInitStatus = B_BAD_VALUE;
+        return;
+    }
+    _Allocate(bounds);
+}
+
+BBitmap::~BBitmap()
+{
+    if (fSurface != nullptr)
+        cairo_surface_destroy(fSurface);
+    delete[] fBits;
+}
+
+cairo_surface_t* BBitmap::_CairoSurface()
+{
+    if (fBits == nullptr)
+        return nullptr;
+
+    if (fColorSpace == B_RGB32) {
+        if (fSurface == nullptr) {
+            fSurface = cairo_image_surface_create_for_data(fBits, CAIRO_FORMAT_RGB24, fWidth,
+                                                           fHeight, fBytesPerRow);
+        }
+        // Callers may have written Bits() since the last call.
+        cairo_surface_mark_dirty(fSurface);
+        return fSurface;
+    }
+
+    if (fSurface != nullptr)
+        cairo_surface_destroy(fSurface);
+    fSurface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, fWidth, fHeight);
+    if (cairo_surface_status(fSurface) != CAIRO_STATUS_SUCCESS)
+        return fSurface;
+
+    cairo_surface_flush(fSurface);
+    uint8* target = cairo_image_surface_get_data(fSurface);
+    int stride = cairo_image_surface_get_stride(fSurface);
+    for (int32 y = 0; y < fHeight; y++) {
+        const uint8* from = fBits + y * fBytesPerRow;
+        uint8* to = target + y * stride;
+        for (int32 x = 0; x < fWidth * 4; x += 4) {
+            uint32 alpha = from[x + 3];
+            for (int32 channel = 0; channel < 3; channel++)
+                to[x + channel] = (uint8)((from[x + channel] * alpha + 127) / 255);
+            to[x + 3] = (uint8)alpha;
+        }
+    }
+    cairo_surface_mark_dirty(fSurface);
+    return fSurface;
+}
+
+void BBitmap::_Allocate(BRect bounds)
+{
+    float width = bounds.Width();
+    float height = bounds.Height();
+    // The comparisons also turn away NaN.
+    if (!(width >= 0 && width < kMaxSide && height >= 0 && height < kMaxSide)) {
+        fInitStatus = B_BAD_VALUE;
+        return;
+    }
+    fWidth = (int32)width + 1;
+    fHeight = (int32)height + 1;
+    fBytesPerRow = fWidth * 4;
+    if ((int64)fBytesPerRow * fHeight > INT32_MAX) {
+        fWidth = fHeight = fBytesPerRow = 0;
+        fInitStatus = B_BAD_VALUE;
+        return;
+    }
+
+    fBits = new (std::nothrow) uint8[(size_t)fBytesPerRow * fHeight]();
+    if (fBits == nullptr) {
+        fWidth = fHeight = fBytesPerRow = 0;
+        fInitStatus = B_NO_MEMORY;
+        return;
+    }
+    fBounds = BRect(0, 0, fWidth - 1, fHeight - 1);
+    fInitStatus = B_OK;
+}

@@ -1,0 +1,43 @@
+// Writes a file whole or not at all. The bytes go to a new file beside the
+// target; Commit() flushes it and renames it over the target. Without a
+// successful Commit() the target keeps its old contents and the new file is
+// removed when the object goes. A replaced file keeps its permissions.
+#pragma once
+
+#include <string>
+
+#include "kit/storage/File.h"
+
+class BSafeFile : public BPositionIO
+{
+public:
+    explicit BSafeFile(const char* path);
+    ~BSafeFile() override;
+
+    BSafeFile(const BSafeFile&) = delete;
+    BSafeFile& operator=(const BSafeFile&) = delete;
+
+    // Fails as creating the target would: missing or read-only folder.
+    status_t InitCheck() const { return fFile.InitCheck(); }
+
+    // Refused when any write failed.
+    status_t Commit();
+
+    ssize_t Read(void* buffer, size_t size) override;
+    ssize_t Write(const void* buffer, size_t size) override;
+    ssize_t ReadAt(off_t position, void* buffer, size_t size) override;
+    ssize_t WriteAt(off_t position, const void* buffer, size_t size) override;
+    off_t Seek(off_t position, uint32 seekMode) override;
+    off_t Position() const override;
+    status_t SetSize(off_t size) override;
+    status_t GetSize(off_t* size) const override;
+
+private:
+    ssize_t _Checked(ssize_t result);
+    void _Discard();
+
+    BFile fFile;
+    std::string fTarget;
+    std::string fTemporary;
+    bool fFailed;
+};
