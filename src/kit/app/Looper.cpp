@@ -239,14 +239,14 @@ status_t BLooper::_Post(const BMessage& message, BHandler* handler, bool usePref
 {
     QueuedMessage queued{std::make_unique<BMessage>(message),
                          handler != nullptr ? handler->fToken : 0, usePreferred};
-    {
-        std::lock_guard lock(fQueueLock);
-        if (fTerminating)
-            return B_BAD_PORT_ID;
-        fQueue.push_back(std::move(queued));
-        if (fRunCalled)
-            LooperRoster::Default().AddWork(1);
-    }
+    std::lock_guard lock(fQueueLock);
+    if (fTerminating)
+        return B_BAD_PORT_ID;
+    fQueue.push_back(std::move(queued));
+    if (fRunCalled)
+        LooperRoster::Default().AddWork(1);
+    // Under the lock: once it is released the looper may handle this very
+    // message, quit and be deleted, taking the condition variable with it.
     fQueueChanged.notify_one();
     return B_OK;
 }

@@ -234,6 +234,19 @@ BMessage& BMessage::operator=(BMessage&& other) noexcept = default;
 
 BMessage::~BMessage() = default;
 
+BPoint BMessage::DropPoint(BPoint* offset) const
+{
+    if (offset != nullptr)
+        *offset = B_ORIGIN;
+    return fDropPoint;
+}
+
+void BMessage::_SetDropPoint(BPoint screenWhere)
+{
+    fWasDropped = true;
+    fDropPoint = screenWhere;
+}
+
 // MARK: Inventory
 
 int32 BMessage::CountNames(type_code type) const

@@ -39,6 +39,13 @@ public:
     // Writes what and every field, nested messages indented, to stdout.
     void PrintToStream() const;
 
+    // Set on messages that arrive by drag and drop; the drop point is in
+    // screen coordinates. The offset of the dragged item is always (0, 0).
+    bool WasDropped() const { return fWasDropped; }
+    BPoint DropPoint(BPoint* offset = nullptr) const;
+    // For the display backends, which deliver drops.
+    void _SetDropPoint(BPoint screenWhere);
+
     status_t AddInt8(const char* name, int8 value);
     status_t AddInt16(const char* name, int16 value);
     status_t AddInt32(const char* name, int32 value);
@@ -183,4 +190,6 @@ private:
     void _Print(std::string& out, int indent) const;
 
     std::vector<Field> fFields;
+    bool fWasDropped = false;
+    BPoint fDropPoint;
 };
