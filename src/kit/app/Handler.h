@@ -8,6 +8,9 @@
 
 class BLooper;
 class BMessage;
+namespace BPrivate {
+class LooperRoster;
+}
 
 class BHandler
 {
@@ -38,6 +41,8 @@ public:
 
 private:
     friend class BLooper;
+    friend class BMessenger;
+    friend class BPrivate::LooperRoster;
 
     std::string fName;
     std::atomic<BLooper*> fLooper{nullptr};

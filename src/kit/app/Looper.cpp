@@ -237,8 +237,12 @@ status_t BLooper::PostMessage(BMessage* message, BHandler* handler)
 
 status_t BLooper::_Post(const BMessage& message, BHandler* handler, bool usePreferred)
 {
-    QueuedMessage queued{std::make_unique<BMessage>(message),
-                         handler != nullptr ? handler->fToken : 0, usePreferred};
+    return _PostToToken(message, handler != nullptr ? handler->fToken : 0, usePreferred);
+}
+
+status_t BLooper::_PostToToken(const BMessage& message, int32 token, bool usePreferred)
+{
+    QueuedMessage queued{std::make_unique<BMessage>(message), token, usePreferred};
     std::lock_guard lock(fQueueLock);
     if (fTerminating)
         return B_BAD_PORT_ID;

@@ -18,6 +18,10 @@
 #include "kit/app/Locker.h"
 #include "kit/app/Message.h"
 
+namespace BPrivate {
+class LooperRoster;
+}
+
 class BLooper : public BHandler
 {
 public:
@@ -75,6 +79,7 @@ public:
 
 private:
     friend class BApplication;
+    friend class BPrivate::LooperRoster;
 
     struct QueuedMessage
     {
@@ -84,6 +89,7 @@ private:
     };
 
     status_t _Post(const BMessage& message, BHandler* handler, bool usePreferred);
+    status_t _PostToToken(const BMessage& message, int32 token, bool usePreferred);
     void _TaskLoop();
     bool _WaitForBatch(std::vector<QueuedMessage>& batch);
     void _Dispatch(QueuedMessage& queued);

@@ -17,14 +17,59 @@ LooperRoster& LooperRoster::Default()
 
 void LooperRoster::AddLooper(BLooper* looper)
 {
+    {
+        std::lock_guard lock(fLiveLock);
+        fLive.emplace_back(looper->fToken, looper);
+    }
     std::lock_guard lock(fLock);
     fLoopers.push_back(looper);
 }
 
 void LooperRoster::RemoveLooper(BLooper* looper)
 {
+    {
+        std::lock_guard lock(fLiveLock);
+        std::erase_if(fLive, [looper](const auto& entry) { return entry.second == looper; });
+    }
     std::lock_guard lock(fLock);
     std::erase(fLoopers, looper);
+}
+
+status_t LooperRoster::PostToLooper(int32 looperToken, const BMessage& message, int32 handlerToken,
+                                    bool usePreferred)
+{
+    std::lock_guard lock(fLiveLock);
+    BLooper* looper = _LiveLooper(looperToken);
+    if (looper == nullptr)
+        return B_BAD_PORT_ID;
+    return looper->_PostToToken(message, handlerToken, usePreferred);
+}
+
+bool LooperRoster::IsLooperLive(int32 looperToken) const
+{
+    std::lock_guard lock(fLiveLock);
+    return _LiveLooper(looperToken) != nullptr;
+}
+
+status_t LooperRoster::TryLockLooper(int32 looperToken, BLooper** _looper)
+{
+    std::lock_guard lock(fLiveLock);
+    BLooper* looper = _LiveLooper(looperToken);
+    if (looper == nullptr)
+        return B_BAD_PORT_ID;
+    if (looper->LockWithTimeout(0) != B_OK)
+        return B_WOULD_BLOCK;
+    *_looper = looper;
+    return B_OK;
+}
+
+BLooper* LooperRoster::_LiveLooper(int32 looperToken) const
+{
+    for (const auto& [token, looper] : fLive) {
+        if (token == looperToken)
+            return looper;
+    }
+    return nullptr;
 }
 
 int32 LooperRoster::CountLoopers() const

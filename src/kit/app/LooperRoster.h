@@ -6,11 +6,13 @@
 
 #include <condition_variable>
 #include <mutex>
+#include <utility>
 #include <vector>
 
 #include "kit/app/SupportDefs.h"
 
 class BLooper;
+class BMessage;
 
 namespace BPrivate {
 
@@ -24,6 +26,16 @@ public:
     int32 CountLoopers() const;
     BLooper* LooperForThread(thread_id thread) const;
 
+    // Messengers reach a looper through its token: the looper counts as
+    // live from its constructor until its destructor starts, and the post
+    // happens under the same lock, so it never reaches freed memory.
+    status_t PostToLooper(int32 looperToken, const BMessage& message, int32 handlerToken,
+                          bool usePreferred);
+    bool IsLooperLive(int32 looperToken) const;
+    // Tries to lock the live looper without waiting; B_WOULD_BLOCK when
+    // another thread holds it, B_BAD_PORT_ID when it is gone.
+    status_t TryLockLooper(int32 looperToken, BLooper** looper);
+
     // Work is added before the thing that may create more work finishes, so
     // the count only reaches zero when nothing is left anywhere.
     void AddWork(int64 count);
@@ -32,6 +44,12 @@ public:
 
 private:
     LooperRoster() = default;
+    BLooper* _LiveLooper(int32 looperToken) const;
+
+    // Separate from fLock: posting takes the looper's queue lock, which in
+    // turn takes fLock to count the work.
+    mutable std::mutex fLiveLock;
+    std::vector<std::pair<int32, BLooper*>> fLive;
 
     mutable std::mutex fLock;
     std::condition_variable fIdle;
