@@ -9,6 +9,7 @@
 
 #include "kit/app/Looper.h"
 
+class BCursor;
 class DisplayPump;
 
 class BApplication : public BLooper
@@ -34,6 +35,12 @@ public:
     virtual void ArgvReceived(int32 argc, char** argv);
     virtual void RefsReceived(BMessage* message);
     virtual void AboutRequested();
+
+    // The cursor shown everywhere except over views with a cursor of their
+    // own (BView::SetViewCursor()); null for the system default. Defined
+    // with BCursor in the interface kit.
+    void SetCursor(const void* cursorData);
+    void SetCursor(const BCursor* cursor, bool sync = true);
 
     // The pump for the next Run(); not owned. Null: wait without a display.
     static void SetDisplayPump(DisplayPump* pump);

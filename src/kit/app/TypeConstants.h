@@ -14,6 +14,7 @@ enum : type_code
     B_INT32_TYPE = 'LONG',
     B_INT64_TYPE = 'LLNG',
     B_MESSAGE_TYPE = 'MSGG',
+    B_MIME_TYPE = 'MIME',
     B_POINT_TYPE = 'BPNT',
     B_POINTER_TYPE = 'PNTR',
     B_RAW_TYPE = 'RAWT',

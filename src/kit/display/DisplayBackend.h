@@ -18,6 +18,8 @@
 #include "kit/app/GraphicsDefs.h"
 #include "kit/interface/InterfaceDefs.h"
 
+class BCursor;
+class BMessage;
 class BWindow;
 class DisplayPump;
 typedef struct _cairo_surface cairo_surface_t;
@@ -47,6 +49,23 @@ public:
     // window is made.
     static void SetDefault(DisplayBackend* backend);
 
+    // Open menus grab the pointer and the keyboard, as a window system's
+    // menus do. Every backend hands each mouse down (window coordinates) and
+    // key down to the installed filter before posting it, on its own thread
+    // and without holding its own lock; a key the filter takes is not
+    // posted. The interface kit's menus install the one filter.
+    class InputFilter
+    {
+    public:
+        virtual ~InputFilter() = default;
+        virtual void MouseDown(BWindow* window, BPoint where) = 0;
+        virtual bool KeyDown(BWindow* window, const BMessage& key) = 0;
+    };
+    static void SetInputFilter(InputFilter* filter);
+    static void FilterMouseDown(BWindow* window, BPoint where);
+    // True when the filter took the key.
+    static bool FilterKeyDown(BWindow* window, const BMessage& key);
+
     virtual const char* Name() const = 0;
     // The main-thread event loop for BApplication::Run(), or null.
     virtual DisplayPump* Pump() { return nullptr; }
@@ -63,9 +82,27 @@ public:
     // in dirty (window coordinates) changed since the last call. The
     // backend copies what it needs before returning.
     virtual void Present(BWindow* window, cairo_surface_t* frame, BRect dirty) = 0;
+    // Content size limits for the user's resizing, in BWindow's terms.
+    virtual void SetSizeLimits(BWindow*, float /*minWidth*/, float /*maxWidth*/,
+                               float /*minHeight*/, float /*maxHeight*/)
+    {
+    }
+
+    // The cursor shown everywhere (BApplication::SetCursor()), and the one
+    // of the view under the pointer in a window (null: none, the
+    // application's shows). Both are copied.
+    virtual void SetAppCursor(const BCursor&) {}
+    virtual void SetWindowCursor(BWindow*, const BCursor*) {}
 
     // The live pointer (screen coordinates) and buttons, and the modifier
     // keys held now, for GetMouse() and modifiers().
     virtual void GetMouse(BPoint* screenWhere, uint32* buttons) const = 0;
     virtual uint32 Modifiers() const = 0;
 };
+
+// For a program's start-up: makes the backend named by preferred, else by
+// the environment variable VANTREL_BACKEND, else "sdl", and installs it as
+// the default and its pump on BApplication. It lives until the process
+// ends. Null, after saying why on stderr, when it cannot start (no
+// display): the program should then exit.
+DisplayBackend* InstallDisplayBackend(const char* preferred = nullptr);

@@ -142,9 +142,37 @@ uint32 HeadlessBackend::Modifiers() const
     return fModifiers;
 }
 
+void HeadlessBackend::SetAppCursor(const BCursor& cursor)
+{
+    std::lock_guard lock(fLock);
+    fAppCursor = cursor;
+}
+
+void HeadlessBackend::SetWindowCursor(BWindow* window, const BCursor* cursor)
+{
+    std::lock_guard lock(fLock);
+    auto found = fWindows.find(window);
+    if (found == fWindows.end())
+        return;
+    found->second.cursor.reset();
+    if (cursor != nullptr)
+        found->second.cursor = *cursor;
+}
+
+BCursor HeadlessBackend::Cursor(BWindow* window) const
+{
+    std::lock_guard lock(fLock);
+    auto found = fWindows.find(window);
+    if (found != fWindows.end() && found->second.cursor.has_value())
+        return *found->second.cursor;
+    return fAppCursor;
+}
+
 status_t HeadlessBackend::InjectMouse(BWindow* window, uint32 what, BPoint where, uint32 buttons,
                                       int32 clicks, uint32 modifiers)
 {
+    if (what == B_MOUSE_DOWN)
+        FilterMouseDown(window, where);
     std::lock_guard lock(fLock);
     auto found = fWindows.find(window);
     if (found == fWindows.end())
@@ -153,8 +181,10 @@ status_t HeadlessBackend::InjectMouse(BWindow* window, uint32 what, BPoint where
     fPointer = screen;
     fButtons = buttons;
     fModifiers = modifiers;
-    // As with a window manager, a click brings the window to the front.
-    if (what == B_MOUSE_DOWN && found->second.visible)
+    // As with a window manager, a click brings the window to the front;
+    // menus and other windows that avoid the focus stay behind it.
+    if (what == B_MOUSE_DOWN && found->second.visible &&
+        (found->second.spec.flags & B_AVOID_FOCUS) == 0)
         _ActivateLocked(window);
     _Post(window, make_mouse_message(what, where, screen, buttons, clicks, modifiers));
     return B_OK;
@@ -174,11 +204,14 @@ status_t HeadlessBackend::InjectWheel(BWindow* window, float deltaX, float delta
 status_t HeadlessBackend::InjectKey(BWindow* window, uint32 what, int32 key,
                                     const std::string& bytes, uint32 modifiers)
 {
+    BMessage message = make_key_message(what, key, bytes, modifiers);
+    bool taken = what == B_KEY_DOWN && FilterKeyDown(window, message);
     std::lock_guard lock(fLock);
     if (fWindows.count(window) == 0)
         return B_BAD_VALUE;
     fModifiers = modifiers;
-    _Post(window, make_key_message(what, key, bytes, modifiers));
+    if (!taken)
+        _Post(window, message);
     return B_OK;
 }
 

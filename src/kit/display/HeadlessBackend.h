@@ -7,11 +7,13 @@
 
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "kit/app/Message.h"
 #include "kit/display/DisplayBackend.h"
+#include "kit/interface/Cursor.h"
 
 struct HeadlessWindowInfo
 {
@@ -45,6 +47,11 @@ public:
 
     void GetMouse(BPoint* screenWhere, uint32* buttons) const override;
     uint32 Modifiers() const override;
+    void SetAppCursor(const BCursor& cursor) override;
+    void SetWindowCursor(BWindow* window, const BCursor* cursor) override;
+    // What would show while the pointer is over the window: its view's
+    // cursor, else the application's.
+    BCursor Cursor(BWindow* window) const;
 
     // Input, as a window system would deliver it. Points are in window
     // coordinates; the live pointer follows them. B_BAD_VALUE when the
@@ -77,6 +84,7 @@ private:
         std::vector<uint32> pixels;
         int64 frames = 0;
         int64 order = 0;
+        std::optional<BCursor> cursor;
     };
 
     void _ActivateLocked(BWindow* window);
@@ -89,4 +97,5 @@ private:
     BPoint fPointer;
     uint32 fButtons = 0;
     uint32 fModifiers = 0;
+    BCursor fAppCursor{B_CURSOR_ID_SYSTEM_DEFAULT};
 };

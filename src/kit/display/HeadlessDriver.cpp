@@ -140,3 +140,36 @@ BWindow* HeadlessDriver::FindWindow(const std::string& title) const
     }
     return nullptr;
 }
+
+// MARK: Alerts
+
+std::vector<AlertRecord> HeadlessDriver::Alerts() const
+{
+    return BPrivate::AlertLog::Default().Records();
+}
+
+void HeadlessDriver::ClearAlerts()
+{
+    BPrivate::AlertLog::Default().Clear();
+}
+
+bool HeadlessDriver::WaitForAlert(bigtime_t timeout)
+{
+    return BPrivate::AlertLog::Default().WaitForOpen(timeout);
+}
+
+status_t HeadlessDriver::AnswerAlert(int32 button)
+{
+    std::vector<AlertRecord> records = Alerts();
+    for (auto record = records.rbegin(); record != records.rend(); ++record) {
+        if (!record->open)
+            continue;
+        if (button < 0 || button >= static_cast<int32>(record->buttonFrames.size()))
+            return B_BAD_INDEX;
+        BRect frame = record->buttonFrames[button];
+        Click(record->window, BPoint(std::floor((frame.left + frame.right) / 2),
+                                     std::floor((frame.top + frame.bottom) / 2)));
+        return B_OK;
+    }
+    return B_BAD_INDEX;
+}

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "kit/display/HeadlessBackend.h"
+#include "kit/interface/AlertLog.h"
 
 class HeadlessDriver
 {
@@ -54,6 +55,16 @@ public:
     std::vector<HeadlessWindowInfo> Windows() const;
     // The first open window with that title, or null.
     BWindow* FindWindow(const std::string& title) const;
+
+    // Alerts: every one shown so far, oldest first (ClearAlerts() forgets
+    // those answered). WaitForAlert() returns once one is open, so a test
+    // can answer an alert that a blocked Go() is waiting for; AnswerAlert()
+    // clicks a button of the newest open one (B_BAD_INDEX: no such button
+    // or no open alert).
+    std::vector<AlertRecord> Alerts() const;
+    void ClearAlerts();
+    bool WaitForAlert(bigtime_t timeout = 5'000'000);
+    status_t AnswerAlert(int32 button);
 
 private:
     HeadlessBackend* fBackend;

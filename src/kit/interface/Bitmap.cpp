@@ -5,6 +5,13 @@
 #include <cstring>
 #include <new>
 
+#include "kit/app/Autolock.h"
+#include "kit/app/Debug.h"
+#include "kit/interface/View.h"
+
+using BPrivate::DrawTarget;
+using BPrivate::PixelRect;
+
 BBitmap::BBitmap(BRect bounds, color_space space, bool acceptsViews)
     : fColorSpace(space), fAcceptsViews(acceptsViews), fInitStatus(B_NO_INIT), fWidth(0),
       fHeight(0), fBytesPerRow(0), fBits(nullptr), fSurface(nullptr)
@@ -14,13 +21,95 @@ BBitmap::BBitmap(BRect bounds, color_space space, bool acceptsViews)
         return;
     }
     _Allocate(bounds);
+    if (fAcceptsViews && fInitStatus == B_OK) {
+        // The root of the bitmap's views: transparent, so it never erases
+        // what the program put into the pixels.
+        fTopView = new BView(fBounds, "top view", B_FOLLOW_ALL_SIDES, 0);
+        fTopView->SetViewColor(B_TRANSPARENT_COLOR);
+        fTopView->_AttachToBitmap(this);
+    }
 }
 
 BBitmap::~BBitmap()
 {
+    delete fTopView;
+    if (fViewSurface != nullptr)
+        cairo_surface_destroy(fViewSurface);
     if (fSurface != nullptr)
         cairo_surface_destroy(fSurface);
     delete[] fBits;
+}
+
+// MARK: Views
+
+void BBitmap::AddChild(BView* view)
+{
+    ASSERT_WITH_MESSAGE(fTopView != nullptr, "BBitmap::AddChild(): the bitmap accepts no views");
+    if (fTopView == nullptr)
+        return;
+    BAutolock lock(fLock);
+    fTopView->AddChild(view);
+}
+
+bool BBitmap::RemoveChild(BView* view)
+{
+    if (fTopView == nullptr)
+        return false;
+    BAutolock lock(fLock);
+    return fTopView->RemoveChild(view);
+}
+
+int32 BBitmap::CountChildren() const
+{
+    return fTopView != nullptr ? fTopView->CountChildren() : 0;
+}
+
+BView* BBitmap::ChildAt(int32 index) const
+{
+    return fTopView != nullptr ? fTopView->ChildAt(index) : nullptr;
+}
+
+BView* BBitmap::FindView(const char* name) const
+{
+    if (fTopView == nullptr || name == nullptr)
+        return nullptr;
+    for (int32 i = 0; i < fTopView->CountChildren(); i++) {
+        if (BView* found = fTopView->ChildAt(i)->FindView(name))
+            return found;
+    }
+    return nullptr;
+}
+
+cairo_surface_t* BBitmap::_ViewSurface()
+{
+    if (fBits == nullptr)
+        return nullptr;
+    if (fColorSpace == B_RGB32)
+        return _CairoSurface();
+    // The painter only writes opaque pixels, for which premultiplied and
+    // straight alpha are the same bytes, so drawing may go into Bits().
+    if (fViewSurface == nullptr) {
+        fViewSurface = cairo_image_surface_create_for_data(fBits, CAIRO_FORMAT_ARGB32, fWidth,
+                                                           fHeight, fBytesPerRow);
+    }
+    cairo_surface_mark_dirty(fViewSurface);
+    return fViewSurface;
+}
+
+void BBitmap::_Invalidate(PixelRect area)
+{
+    fDirty = fDirty | (area & PixelRect::FromRect(fBounds));
+}
+
+void BBitmap::_UpdateNow()
+{
+    PixelRect dirty = fDirty;
+    fDirty = {};
+    cairo_surface_t* surface = _ViewSurface();
+    if (dirty.IsEmpty() || surface == nullptr)
+        return;
+    fTopView->_DrawTree(DrawTarget{surface, B_ORIGIN}, PixelRect::FromRect(fBounds), dirty);
+    cairo_surface_flush(surface);
 }
 
 cairo_surface_t* BBitmap::_CairoSurface()

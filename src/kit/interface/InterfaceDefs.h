@@ -171,6 +171,28 @@ enum : uint32
     B_TERTIARY_MOUSE_BUTTON = 0x04,
 };
 
+// MARK: Controls
+
+enum orientation : uint32
+{
+    B_HORIZONTAL = 0,
+    B_VERTICAL = 1,
+};
+
+enum alignment : uint32
+{
+    B_ALIGN_LEFT = 0,
+    B_ALIGN_RIGHT = 1,
+    B_ALIGN_CENTER = 2,
+};
+
+enum border_style : uint32
+{
+    B_PLAIN_BORDER = 0,
+    B_FANCY_BORDER = 1,
+    B_NO_BORDER = 2,
+};
+
 // MARK: Keyboard
 
 // On Linux the Ctrl key is the command key of shortcuts.

@@ -64,6 +64,15 @@ struct DrawState
     alpha_function alphaFunction = B_ALPHA_OVERLAY;
 };
 
+// Where a tree of views draws: a surface, and how far window coordinates
+// move on it (zero for a window's framebuffer or a bitmap's pixels; a print
+// puts the printed rectangle at the surface's origin).
+struct DrawTarget
+{
+    cairo_surface_t* surface = nullptr;
+    BPoint shift;
+};
+
 class Painter
 {
 public:

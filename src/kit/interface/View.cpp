@@ -1,14 +1,20 @@
 #include "kit/interface/View.h"
 
+#include <cairo.h>
+
 #include <cmath>
 #include <cstring>
+#include <functional>
 
 #include "kit/app/Debug.h"
 #include "kit/app/Message.h"
 #include "kit/display/DisplayBackend.h"
 #include "kit/interface/Bitmap.h"
+#include "kit/interface/ScrollBar.h"
 #include "kit/interface/Window.h"
 
+using BPrivate::DrawState;
+using BPrivate::DrawTarget;
 using BPrivate::Painter;
 using BPrivate::PixelRect;
 
@@ -18,6 +24,12 @@ BRect rounded(BRect rect)
 {
     return BRect(std::round(rect.left), std::round(rect.top), std::round(rect.right),
                  std::round(rect.bottom));
+}
+
+bool is_transparent(rgb_color color)
+{
+    return color.red == B_TRANSPARENT_COLOR.red && color.green == B_TRANSPARENT_COLOR.green &&
+           color.blue == B_TRANSPARENT_COLOR.blue && color.alpha == B_TRANSPARENT_COLOR.alpha;
 }
 
 // How far an edge moves when the parent grows by delta, by the rule of the
@@ -35,6 +47,17 @@ float follow(uint32 rule, float delta)
     }
 }
 
+// A key the focus view does not use goes on to its parents and then the
+// window, whose MessageReceived() may handle it.
+void pass_key_on(BView* view, uint32 what)
+{
+    BMessage* message = view->Window() != nullptr ? view->Window()->CurrentMessage() : nullptr;
+    if (message == nullptr || message->what != what)
+        return;
+    if (BHandler* next = view->NextHandler())
+        next->MessageReceived(message);
+}
+
 } // namespace
 
 BView::BView(BRect frame, const char* name, uint32 resizingMode, uint32 flags)
@@ -46,7 +69,7 @@ BView::~BView()
 {
     if (fParent != nullptr)
         fParent->RemoveChild(this);
-    else if (fWindow != nullptr)
+    else if (_IsAttached())
         _Detach();
     std::vector<BView*> children;
     children.swap(fChildren);
@@ -69,8 +92,16 @@ void BView::FrameResized(float, float) {}
 void BView::MouseDown(BPoint) {}
 void BView::MouseUp(BPoint) {}
 void BView::MouseMoved(BPoint, uint32, const BMessage*) {}
-void BView::KeyDown(const char*, int32) {}
-void BView::KeyUp(const char*, int32) {}
+void BView::KeyDown(const char*, int32)
+{
+    pass_key_on(this, B_KEY_DOWN);
+}
+
+void BView::KeyUp(const char*, int32)
+{
+    pass_key_on(this, B_KEY_UP);
+}
+
 void BView::WindowActivated(bool) {}
 
 void BView::MakeFocus(bool focus)
@@ -100,20 +131,26 @@ BView* BView::Parent() const
 {
     if (fParent != nullptr && fWindow != nullptr && fParent == fWindow->_TopView())
         return nullptr;
+    if (fParent != nullptr && fBitmap != nullptr && fParent == fBitmap->_TopView())
+        return nullptr;
     return fParent;
 }
 
 void BView::AddChild(BView* child, BView* before)
 {
-    ASSERT_WITH_MESSAGE(child != nullptr && child->fParent == nullptr && child->fWindow == nullptr,
+    ASSERT_WITH_MESSAGE(child != nullptr && child->fParent == nullptr && !child->_IsAttached(),
                         "BView::AddChild(): the view already has a parent");
-    if (child == nullptr || child->fParent != nullptr || child->fWindow != nullptr)
+    if (child == nullptr || child->fParent != nullptr || child->_IsAttached())
         return;
     auto at = std::find(fChildren.begin(), fChildren.end(), before);
     fChildren.insert(at, child);
     child->fParent = this;
     if (fWindow != nullptr) {
         child->_Attach(fWindow);
+        child->_AllAttached();
+        child->_InvalidateFrame();
+    } else if (fBitmap != nullptr) {
+        child->_AttachToBitmap(fBitmap);
         child->_AllAttached();
         child->_InvalidateFrame();
     }
@@ -124,7 +161,7 @@ bool BView::RemoveChild(BView* child)
     if (child == nullptr || child->fParent != this)
         return false;
     child->_InvalidateFrame();
-    if (child->fWindow != nullptr)
+    if (child->_IsAttached())
         child->_Detach();
     std::erase(fChildren, child);
     child->fParent = nullptr;
@@ -188,6 +225,17 @@ void BView::_Attach(BWindow* window)
     }
 }
 
+void BView::_AttachToBitmap(BBitmap* bitmap)
+{
+    fBitmap = bitmap;
+    SetNextHandler(fParent);
+    AttachedToWindow();
+    for (size_t i = 0; i < fChildren.size(); i++) {
+        if (!fChildren[i]->_IsAttached())
+            fChildren[i]->_AttachToBitmap(bitmap);
+    }
+}
+
 void BView::_AllAttached()
 {
     for (size_t i = 0; i < fChildren.size(); i++)
@@ -199,13 +247,16 @@ void BView::_Detach()
 {
     DetachedFromWindow();
     for (size_t i = 0; i < fChildren.size(); i++) {
-        if (fChildren[i]->fWindow != nullptr)
+        if (fChildren[i]->_IsAttached())
             fChildren[i]->_Detach();
     }
     AllDetached();
-    fWindow->_ViewDetached(this);
-    fWindow->RemoveHandler(this);
+    if (fWindow != nullptr) {
+        fWindow->_ViewDetached(this);
+        fWindow->RemoveHandler(this);
+    }
     fWindow = nullptr;
+    fBitmap = nullptr;
 }
 
 // MARK: Geometry
@@ -280,6 +331,27 @@ void BView::ScrollTo(BPoint where)
         return;
     fScroll = where;
     Invalidate();
+    if (BScrollBar* bar = ScrollBar(B_HORIZONTAL))
+        bar->_TargetScrolled(where.x);
+    if (BScrollBar* bar = ScrollBar(B_VERTICAL))
+        bar->_TargetScrolled(where.y);
+}
+
+BScrollBar* BView::ScrollBar(orientation direction) const
+{
+    if (fWindow == nullptr)
+        return nullptr;
+    std::function<BScrollBar*(BView*)> find = [&](BView* view) -> BScrollBar* {
+        auto* bar = dynamic_cast<BScrollBar*>(view);
+        if (bar != nullptr && bar->Target() == this && bar->Orientation() == direction)
+            return bar;
+        for (BView* child : view->fChildren) {
+            if (BScrollBar* found = find(child))
+                return found;
+        }
+        return nullptr;
+    };
+    return find(fWindow->_TopView());
 }
 
 void BView::ScrollBy(float dx, float dy)
@@ -382,7 +454,7 @@ BPoint BView::_WindowOffset() const
 
 PixelRect BView::_VisibleRect() const
 {
-    if (fWindow == nullptr || fHideLevel > 0)
+    if (!_IsAttached() || fHideLevel > 0)
         return {};
     BPoint offset = fParent != nullptr ? fParent->_WindowOffset() : B_ORIGIN;
     PixelRect own = PixelRect::FromRect(fFrame.OffsetByCopy(offset.x, offset.y));
@@ -401,10 +473,10 @@ void BView::Show()
 
 void BView::Hide()
 {
-    if (fHideLevel++ == 0 && fParent != nullptr && fWindow != nullptr) {
+    if (fHideLevel++ == 0 && fParent != nullptr && _IsAttached()) {
         BPoint offset = fParent->_WindowOffset();
-        fWindow->_Invalidate(PixelRect::FromRect(fFrame.OffsetByCopy(offset.x, offset.y)) &
-                             fParent->_VisibleRect());
+        _InvalidatePixels(PixelRect::FromRect(fFrame.OffsetByCopy(offset.x, offset.y)) &
+                          fParent->_VisibleRect());
     }
 }
 
@@ -426,40 +498,54 @@ bool BView::IsFocus() const
 
 void BView::Invalidate()
 {
-    if (fWindow != nullptr)
-        fWindow->_Invalidate(_VisibleRect());
+    _InvalidatePixels(_VisibleRect());
 }
 
 void BView::Invalidate(BRect rect)
 {
-    if (fWindow == nullptr)
+    if (!_IsAttached())
         return;
     BPoint offset = _WindowOffset();
-    fWindow->_Invalidate(PixelRect::FromRect(rect.OffsetByCopy(offset.x, offset.y)) &
-                         _VisibleRect());
+    _InvalidatePixels(PixelRect::FromRect(rect.OffsetByCopy(offset.x, offset.y)) & _VisibleRect());
 }
 
 void BView::_InvalidateFrame()
 {
-    if (fWindow == nullptr || fHideLevel > 0)
+    if (!_IsAttached() || fHideLevel > 0)
         return;
     if (fParent == nullptr)
         return Invalidate();
     BPoint offset = fParent->_WindowOffset();
-    fWindow->_Invalidate(PixelRect::FromRect(fFrame.OffsetByCopy(offset.x, offset.y)) &
-                         fParent->_VisibleRect());
+    _InvalidatePixels(PixelRect::FromRect(fFrame.OffsetByCopy(offset.x, offset.y)) &
+                      fParent->_VisibleRect());
 }
 
+void BView::_InvalidatePixels(PixelRect area)
+{
+    if (fWindow != nullptr)
+        fWindow->_Invalidate(area);
+    else if (fBitmap != nullptr)
+        fBitmap->_Invalidate(area);
+}
+
+// In a bitmap there is no loop pass to draw invalidated views: the program
+// draws with the bitmap locked and then syncs, which draws them now.
 void BView::Flush() const
 {
     if (fWindow != nullptr)
         fWindow->Flush();
+    else if (fBitmap != nullptr)
+        Sync();
 }
 
 void BView::Sync() const
 {
-    if (fWindow != nullptr)
+    if (fWindow != nullptr) {
         fWindow->Sync();
+    } else if (fBitmap != nullptr) {
+        ASSERT_WITH_MESSAGE(fBitmap->IsLocked(), "BView::Sync(): the bitmap is not locked");
+        fBitmap->_UpdateNow();
+    }
 }
 
 void BView::GetMouse(BPoint* location, uint32* buttons, bool)
@@ -595,17 +681,83 @@ void BView::_DrawViewBitmap(Painter& painter)
 
 // MARK: Drawing
 
+cairo_surface_t* BView::_Surface() const
+{
+    if (fWindow != nullptr)
+        return fWindow->_Framebuffer();
+    return fBitmap != nullptr ? fBitmap->_ViewSurface() : nullptr;
+}
+
 template <typename Drawing>
 void BView::_Paint(Drawing&& drawing)
 {
-    if (fWindow == nullptr)
+    DrawTarget target = fDrawing ? fDrawTarget : DrawTarget{_Surface(), B_ORIGIN};
+    if (target.surface == nullptr)
         return;
     PixelRect clip = fDrawing ? fDrawClip : _VisibleRect();
     if (clip.IsEmpty())
         return;
-    Painter painter(fWindow->_Framebuffer(), _WindowOffset(), clip, fState);
+    Painter painter(target.surface, _WindowOffset() + target.shift, clip, fState);
     drawing(painter);
-    fWindow->_Drew(painter.Touched());
+    if (fWindow != nullptr && target.surface == fWindow->_Framebuffer())
+        fWindow->_Drew(painter.Touched());
+}
+
+void BView::_DrawTree(const DrawTarget& target, PixelRect parentVisible, PixelRect dirty)
+{
+    if (fHideLevel > 0)
+        return;
+    BPoint parentOffset = (fParent != nullptr ? fParent->_WindowOffset() : B_ORIGIN) + target.shift;
+    PixelRect visible =
+        PixelRect::FromRect(fFrame.OffsetByCopy(parentOffset.x, parentOffset.y)) & parentVisible;
+    PixelRect clip = visible & dirty;
+    if (clip.IsEmpty())
+        return;
+
+    BPoint origin = _WindowOffset() + target.shift;
+    BRect update = clip.ToRect().OffsetByCopy(-origin.x, -origin.y);
+    if (!is_transparent(fViewColor)) {
+        DrawState erase;
+        erase.high = fViewColor;
+        Painter painter(target.surface, origin, clip, erase);
+        painter.FillRect(update, B_SOLID_HIGH);
+    }
+    if (fViewBitmap != nullptr) {
+        DrawState picture;
+        picture.mode = fViewBitmap->ColorSpace() == B_RGBA32 ? B_OP_ALPHA : B_OP_COPY;
+        Painter painter(target.surface, origin, clip, picture);
+        _DrawViewBitmap(painter);
+    }
+
+    // A print may draw a view that is also in the middle of its own update.
+    bool wasDrawing = fDrawing;
+    PixelRect oldClip = fDrawClip;
+    DrawTarget oldTarget = fDrawTarget;
+    fDrawing = true;
+    fDrawClip = clip;
+    fDrawTarget = target;
+    if ((fFlags & B_WILL_DRAW) != 0)
+        Draw(update);
+    fDrawing = false;
+    for (size_t i = 0; i < fChildren.size(); i++)
+        fChildren[i]->_DrawTree(target, visible, dirty);
+    if ((fFlags & B_DRAW_ON_CHILDREN) != 0) {
+        fDrawing = true;
+        DrawAfterChildren(update);
+    }
+    fDrawing = wasDrawing;
+    fDrawClip = oldClip;
+    fDrawTarget = oldTarget;
+}
+
+void BView::_DrawInto(cairo_surface_t* surface, BRect rect)
+{
+    PixelRect whole{0, 0, cairo_image_surface_get_width(surface),
+                    cairo_image_surface_get_height(surface)};
+    BPoint origin = _WindowOffset();
+    DrawTarget target{surface, BPoint(-origin.x - rect.left, -origin.y - rect.top)};
+    // In full, whatever the parents and the window would clip away.
+    _DrawTree(target, whole, whole);
 }
 
 void BView::FillRect(BRect rect, pattern fill)
@@ -710,7 +862,7 @@ void BView::DrawString(const char* text, int32 length, BPoint baseline)
     BPoint advance;
     fState.penLocation = baseline;
     _Paint([&](Painter& painter) { advance = painter.DrawString(text, length, baseline); });
-    if (fWindow == nullptr || advance == B_ORIGIN) {
+    if (advance == B_ORIGIN) {
         // Nothing was drawn (no window, or clipped away): the pen still moves.
         std::string valid = BFont::_ValidText(text, length);
         float width = fState.font.StringWidth(valid);

@@ -18,7 +18,9 @@
 #include "kit/interface/Painter.h"
 
 class BBitmap;
+class BCursor;
 class BMessage;
+class BScrollBar;
 class BWindow;
 
 // Options of SetViewBitmap().
@@ -51,6 +53,7 @@ public:
     virtual void MouseDown(BPoint where);
     virtual void MouseUp(BPoint where);
     virtual void MouseMoved(BPoint where, uint32 transit, const BMessage* dragMessage);
+    // By default a key goes on to the parent views and then the window.
     virtual void KeyDown(const char* bytes, int32 numBytes);
     virtual void KeyUp(const char* bytes, int32 numBytes);
     virtual void WindowActivated(bool active);
@@ -83,6 +86,9 @@ public:
     void ScrollTo(BPoint where);
     void ScrollTo(float x, float y) { ScrollTo(BPoint(x, y)); }
     void ScrollBy(float dx, float dy);
+    // The scroll bar in this window whose target is this view, or null.
+    // Scrolling the view moves the bar's thumb along.
+    BScrollBar* ScrollBar(orientation direction) const;
 
     void SetResizingMode(uint32 mode) { fResizingMode = mode; }
     uint32 ResizingMode() const { return fResizingMode; }
@@ -121,6 +127,9 @@ public:
     void Sync() const;
     // The live pointer in view coordinates and the buttons held now.
     void GetMouse(BPoint* location, uint32* buttons, bool checkMessageQueue = true);
+    // The cursor while the pointer is over this view or a child without one
+    // of its own; null for none. The cursor is copied.
+    void SetViewCursor(const BCursor* cursor, bool sync = true);
 
     // MARK: Drawing state
     void SetViewColor(rgb_color color);
@@ -189,10 +198,24 @@ public:
     void DrawBitmap(const BBitmap* bitmap, BRect destination);
     void DrawBitmap(const BBitmap* bitmap, BRect source, BRect destination);
 
+    // For the kit's printing: draws this view and its children as a window
+    // update would, onto an image surface whose origin is rect's left top
+    // (view coordinates). The caller holds the window's lock.
+    void _DrawInto(cairo_surface_t* surface, BRect rect);
+
 private:
+    friend class BBitmap;
     friend class BWindow;
 
     void _Attach(BWindow* window);
+    // A view in a bitmap has no window: it draws into the bitmap's pixels.
+    void _AttachToBitmap(BBitmap* bitmap);
+    bool _IsAttached() const { return fWindow != nullptr || fBitmap != nullptr; }
+    cairo_surface_t* _Surface() const;
+    void _InvalidatePixels(BPrivate::PixelRect area);
+    // Erases and draws the dirty part of this view and its children.
+    void _DrawTree(const BPrivate::DrawTarget& target, BPrivate::PixelRect parentVisible,
+                   BPrivate::PixelRect dirty);
     void _AllAttached();
     void _Detach();
     // Window coordinates of this view's coordinate origin.
@@ -208,6 +231,7 @@ private:
     void _DrawViewBitmap(BPrivate::Painter& painter);
 
     BWindow* fWindow = nullptr;
+    BBitmap* fBitmap = nullptr;
     BView* fParent = nullptr;
     std::vector<BView*> fChildren;
     BRect fFrame;
@@ -220,6 +244,7 @@ private:
     std::vector<BPrivate::DrawState> fStateStack;
 
     std::unique_ptr<BBitmap> fViewBitmap;
+    std::shared_ptr<const BCursor> fCursor;
     BRect fViewBitmapSource;
     BRect fViewBitmapDestination;
     uint32 fViewBitmapOptions = 0;
@@ -227,4 +252,5 @@ private:
     // Set by the window while this view draws its update.
     bool fDrawing = false;
     BPrivate::PixelRect fDrawClip;
+    BPrivate::DrawTarget fDrawTarget;
 };

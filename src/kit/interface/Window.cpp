@@ -11,9 +11,10 @@
 #include "kit/display/DisplayBackend.h"
 #include "kit/display/InputMessages.h"
 #include "kit/interface/Bitmap.h"
+#include "kit/interface/Button.h"
+#include "kit/interface/MenuBar.h"
 #include "kit/interface/View.h"
 
-using BPrivate::DrawState;
 using BPrivate::Painter;
 using BPrivate::PixelRect;
 
@@ -46,12 +47,6 @@ void set_where(BMessage* message, BPoint where)
     message->AddPoint("where", where);
     message->RemoveName("be:view_where");
     message->AddPoint("be:view_where", where);
-}
-
-bool transparent(rgb_color color)
-{
-    return color.red == B_TRANSPARENT_COLOR.red && color.green == B_TRANSPARENT_COLOR.green &&
-           color.blue == B_TRANSPARENT_COLOR.blue && color.alpha == B_TRANSPARENT_COLOR.alpha;
 }
 
 constexpr uint32 kShortcutModifiers = B_SHIFT_KEY | B_OPTION_KEY;
@@ -218,6 +213,7 @@ void BWindow::_SendMouseMoved(BView* view, BMessage* message, BPoint where, uint
     set_where(message, local);
     message->RemoveName("be:transit");
     message->AddInt32("be:transit", static_cast<int32>(transit));
+    _UpdateCursor();
     view->MouseMoved(local, transit, nullptr);
 }
 
@@ -267,7 +263,7 @@ BView* BWindow::_Target(BMessage* message, BPoint* local) const
 
 void BWindow::_KeyDown(BMessage* message)
 {
-    if (_HandleShortcut(message) || _HandleTab(message))
+    if (_HandleShortcut(message) || _HandleTab(message) || _HandleDefaultButton(message))
         return;
     if (fFocus == nullptr)
         return BLooper::DispatchMessage(message, this);
@@ -300,7 +296,7 @@ bool BWindow::_HandleShortcut(BMessage* message)
             PostMessage(shortcut.message.get(), target);
         return true;
     }
-    return false;
+    return fKeyMenuBar != nullptr && fKeyMenuBar->_InvokeShortcut(uint32(key), modifiers);
 }
 
 bool BWindow::_HandleTab(BMessage* message)
@@ -334,6 +330,28 @@ bool BWindow::_HandleTab(BMessage* message)
         index = (static_cast<int32>(found - navigable.begin()) + (forward ? 1 : count - 1)) % count;
     navigable[index]->MakeFocus(true);
     return true;
+}
+
+bool BWindow::_HandleDefaultButton(BMessage* message)
+{
+    BButton* button = fDefaultButton;
+    if (button == nullptr || std::strcmp(message->GetString("bytes", ""), "\n") != 0 ||
+        dynamic_cast<BButton*>(fFocus) != nullptr || button->IsHidden() || !button->IsEnabled())
+        return false;
+    button->KeyDown("\n", 1);
+    return true;
+}
+
+void BWindow::SetDefaultButton(BButton* button)
+{
+    if (button == fDefaultButton)
+        return;
+    BButton* old = fDefaultButton;
+    fDefaultButton = button;
+    if (old != nullptr)
+        old->MakeDefault(false);
+    if (button != nullptr)
+        button->MakeDefault(true);
 }
 
 void BWindow::_Activated(BMessage* message)
@@ -469,6 +487,7 @@ void BWindow::SetSizeLimits(float minWidth, float maxWidth, float minHeight, flo
     fMaxWidth = std::max(fMinWidth, maxWidth);
     fMinHeight = std::max(0.0f, minHeight);
     fMaxHeight = std::max(fMinHeight, maxHeight);
+    fBackend->SetSizeLimits(this, fMinWidth, fMaxWidth, fMinHeight, fMaxHeight);
     ResizeTo(fFrame.Width(), fFrame.Height());
 }
 
@@ -548,10 +567,16 @@ void BWindow::_ViewDetached(BView* view)
 {
     if (fFocus == view)
         _SetFocus(nullptr);
+    if (fDefaultButton == view)
+        fDefaultButton = nullptr;
+    if (fKeyMenuBar == view)
+        fKeyMenuBar = nullptr;
     if (fMouseCapture == view)
         fMouseCapture = nullptr;
-    if (fMouseOver == view)
+    if (fMouseOver == view) {
         fMouseOver = nullptr;
+        _UpdateCursor();
+    }
 }
 
 // MARK: Shortcuts
@@ -672,41 +697,5 @@ void BWindow::_UpdateNow()
 
 void BWindow::_DrawView(BView* view, PixelRect parentVisible, PixelRect dirty)
 {
-    if (view->fHideLevel > 0)
-        return;
-    BPoint parentOffset = view->fParent != nullptr ? view->fParent->_WindowOffset() : B_ORIGIN;
-    PixelRect visible =
-        PixelRect::FromRect(view->fFrame.OffsetByCopy(parentOffset.x, parentOffset.y)) &
-        parentVisible;
-    PixelRect clip = visible & dirty;
-    if (clip.IsEmpty())
-        return;
-
-    BPoint origin = view->_WindowOffset();
-    BRect update = clip.ToRect().OffsetByCopy(-origin.x, -origin.y);
-    if (!transparent(view->fViewColor)) {
-        DrawState erase;
-        erase.high = view->fViewColor;
-        Painter painter(fFramebuffer, origin, clip, erase);
-        painter.FillRect(update, B_SOLID_HIGH);
-    }
-    if (view->fViewBitmap != nullptr) {
-        DrawState picture;
-        picture.mode = view->fViewBitmap->ColorSpace() == B_RGBA32 ? B_OP_ALPHA : B_OP_COPY;
-        Painter painter(fFramebuffer, origin, clip, picture);
-        view->_DrawViewBitmap(painter);
-    }
-
-    view->fDrawing = true;
-    view->fDrawClip = clip;
-    if ((view->fFlags & B_WILL_DRAW) != 0)
-        view->Draw(update);
-    view->fDrawing = false;
-    for (size_t i = 0; i < view->fChildren.size(); i++)
-        _DrawView(view->fChildren[i], visible, dirty);
-    if ((view->fFlags & B_DRAW_ON_CHILDREN) != 0) {
-        view->fDrawing = true;
-        view->DrawAfterChildren(update);
-        view->fDrawing = false;
-    }
+    view->_DrawTree(BPrivate::DrawTarget{fFramebuffer, B_ORIGIN}, parentVisible, dirty);
 }

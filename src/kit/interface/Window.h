@@ -22,6 +22,9 @@
 #include "kit/interface/InterfaceDefs.h"
 #include "kit/interface/Painter.h"
 
+class BButton;
+class BMenuBar;
+class BCursor;
 class BView;
 class DisplayBackend;
 typedef struct _cairo_surface cairo_surface_t;
@@ -81,6 +84,10 @@ public:
     // The deepest visible view under a point in window coordinates.
     BView* FindView(BPoint where) const;
     BView* CurrentFocus() const { return fFocus; }
+    // Enter anywhere in the window invokes the default button, unless the
+    // focus is another button. BButton::MakeDefault() sets it.
+    void SetDefaultButton(BButton* button);
+    BButton* DefaultButton() const { return fDefaultButton; }
     BView* LastMouseMovedView() const { return fMouseOver; }
 
     // Command (Ctrl) + key, plus any of B_SHIFT_KEY and B_OPTION_KEY in
@@ -90,6 +97,10 @@ public:
     void AddShortcut(uint32 key, uint32 modifiers, BMessage* message, BHandler* target);
     void RemoveShortcut(uint32 key, uint32 modifiers);
     bool HasShortcut(uint32 key, uint32 modifiers) const;
+    // The menu bar whose items' shortcuts the window honours (after its
+    // own); a menu bar makes itself that when it is attached.
+    void SetKeyMenuBar(BMenuBar* bar) { fKeyMenuBar = bar; }
+    BMenuBar* KeyMenuBar() const { return fKeyMenuBar; }
 
     // Draw what is pending now rather than at the end of the loop pass.
     void UpdateIfNeeded();
@@ -107,6 +118,8 @@ public:
     void _Drew(BPrivate::PixelRect area);
     void _SetFocus(BView* view);
     void _ViewDetached(BView* view);
+    // Tells the backend the cursor of the view under the pointer.
+    void _UpdateCursor(bool force = false);
 
 private:
     struct Shortcut
@@ -135,6 +148,7 @@ private:
     BView* _Target(BMessage* message, BPoint* local) const;
     bool _HandleShortcut(BMessage* message);
     bool _HandleTab(BMessage* message);
+    bool _HandleDefaultButton(BMessage* message);
     void _ApplySize(float width, float height);
     void _ScheduleUpdate();
 
@@ -154,9 +168,12 @@ private:
     bool fActive = false;
 
     BView* fFocus = nullptr;
+    BButton* fDefaultButton = nullptr;
     BView* fMouseCapture = nullptr;
     BView* fMouseOver = nullptr;
+    const BCursor* fShownCursor = nullptr;
     std::vector<Shortcut> fShortcuts;
+    BMenuBar* fKeyMenuBar = nullptr;
 
     cairo_surface_t* fFramebuffer = nullptr;
     BPrivate::PixelRect fDirty;
