@@ -91,3 +91,18 @@ DisplayBackend* InstallDisplayBackend(const char* preferred)
     BApplication::SetDisplayPump(sInstalled->Pump());
     return sInstalled.get();
 }
+
+static bool is_modal(window_feel feel)
+{
+    return feel == B_MODAL_APP_WINDOW_FEEL || feel == B_MODAL_SUBSET_WINDOW_FEEL ||
+           feel == B_MODAL_ALL_WINDOW_FEEL;
+}
+
+bool DisplayBackend::BlocksInput(const NativeWindowSpec& blocker, bool blockerVisible,
+                                 int64 blockerOrder, const NativeWindowSpec& target,
+                                 int64 targetOrder)
+{
+    if (!blockerVisible || !is_modal(blocker.feel) || (target.flags & B_AVOID_FOCUS) != 0)
+        return false;
+    return !is_modal(target.feel) || blockerOrder > targetOrder;
+}

@@ -66,6 +66,13 @@ public:
     // True when the filter took the key.
     static bool FilterKeyDown(BWindow* window, const BMessage& key);
 
+    // A visible modal window shuts the program's other windows off from the
+    // user's clicks, keys, wheel and drops until it closes; of two modal
+    // windows the newer one wins. Menus (which avoid the focus) stay usable,
+    // so a pop-up inside a modal dialog works.
+    static bool BlocksInput(const NativeWindowSpec& blocker, bool blockerVisible,
+                            int64 blockerOrder, const NativeWindowSpec& target, int64 targetOrder);
+
     virtual const char* Name() const = 0;
     // The main-thread event loop for BApplication::Run(), or null.
     virtual DisplayPump* Pump() { return nullptr; }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "kit/app/Beep.h"
 #include "kit/display/InputMessages.h"
 #include "kit/interface/Window.h"
 
@@ -183,11 +184,28 @@ status_t HeadlessBackend::InjectMouse(BWindow* window, uint32 what, BPoint where
     fModifiers = modifiers;
     // As with a window manager, a click brings the window to the front;
     // menus and other windows that avoid the focus stay behind it.
+    if (what == B_MOUSE_DOWN && _BlockedLocked(window)) {
+        beep();
+        return B_NOT_ALLOWED;
+    }
     if (what == B_MOUSE_DOWN && found->second.visible &&
         (found->second.spec.flags & B_AVOID_FOCUS) == 0)
         _ActivateLocked(window);
     _Post(window, make_mouse_message(what, where, screen, buttons, clicks, modifiers));
     return B_OK;
+}
+
+bool HeadlessBackend::_BlockedLocked(BWindow* window) const
+{
+    auto target = fWindows.find(window);
+    if (target == fWindows.end())
+        return false;
+    for (const auto& [other, record] : fWindows) {
+        if (other != window && BlocksInput(record.spec, record.visible, record.order,
+                                           target->second.spec, target->second.order))
+            return true;
+    }
+    return false;
 }
 
 status_t HeadlessBackend::InjectWheel(BWindow* window, float deltaX, float deltaY)
@@ -196,6 +214,8 @@ status_t HeadlessBackend::InjectWheel(BWindow* window, float deltaX, float delta
     auto found = fWindows.find(window);
     if (found == fWindows.end())
         return B_BAD_VALUE;
+    if (_BlockedLocked(window))
+        return B_NOT_ALLOWED;
     BPoint where = fPointer - found->second.spec.frame.LeftTop();
     _Post(window, make_wheel_message(deltaX, deltaY, where, fPointer));
     return B_OK;
@@ -210,6 +230,8 @@ status_t HeadlessBackend::InjectKey(BWindow* window, uint32 what, int32 key,
     if (fWindows.count(window) == 0)
         return B_BAD_VALUE;
     fModifiers = modifiers;
+    if (!taken && _BlockedLocked(window))
+        return B_NOT_ALLOWED;
     if (!taken)
         _Post(window, message);
     return B_OK;
@@ -222,6 +244,8 @@ status_t HeadlessBackend::InjectDrop(BWindow* window, BPoint where,
     auto found = fWindows.find(window);
     if (found == fWindows.end())
         return B_BAD_VALUE;
+    if (_BlockedLocked(window))
+        return B_NOT_ALLOWED;
     BPoint screen = where + found->second.spec.frame.LeftTop();
     fPointer = screen;
     _Post(window, make_drop_message(paths, where, screen));

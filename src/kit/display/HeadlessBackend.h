@@ -88,6 +88,7 @@ private:
     };
 
     void _ActivateLocked(BWindow* window);
+    bool _BlockedLocked(BWindow* window) const;
     static void _Post(BWindow* window, const BMessage& message);
 
     mutable std::mutex fLock;
