@@ -11,6 +11,9 @@
 set -uo pipefail
 
 gallery=${1:?usage: gallery_e2e.sh PATH-TO-KITGALLERY}
+case $0 in */*) here=${0%/*} ;; *) here=. ;; esac
+# For a gallery built with AddressSanitizer.
+export LSAN_OPTIONS="suppressions=$(cd "$here" && pwd)/lsan-suppressions.txt${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
 if ! command -v Xvfb >/dev/null 2>&1; then
     echo "SKIP: Xvfb is not installed"
@@ -76,7 +79,9 @@ near() {
     done
 }
 
-grab() { import -display "$display" -window "$window" "$work/shot.png" 2>/dev/null; }
+# The window as a PNG. import waits for the window's events, so it is
+# bounded too.
+grab() { timeout 10 import -display "$display" -window "$window" "$work/shot.png" 2>/dev/null; }
 
 sample_shows() {
     grab && [ "$(pixel "$work/shot.png" "$1" "$2")" = "$3" ]
@@ -121,9 +126,11 @@ done
 # The window takes the keyboard when it is shown.
 expect_line "window: active"
 
-# A click on the button.
+# A click on the button, and one on the check box.
 xdotool mousemove --window "$window" 185 208 click 1
 expect_line "button: Press"
+xdotool mousemove --window "$window" 258 208 click 1
+expect_line "check: 1"
 
 # Typing into the text field, then Enter.
 xdotool mousemove --window "$window" 330 176 click 1
@@ -142,9 +149,9 @@ menu=$(timeout 10 xdotool search --sync --onlyvisible --name '^File$' 2>/dev/nul
 xdotool mousemove --window "$menu" 30 10 click 1
 expect_line "menu: About"
 
-# The status line shows the last event; the text field its text. Both are
-# dark text on light ground, so look for dark pixels there.
-grab || fail "cannot read the window back"
+# What the clicks and keys changed is on the screen: the text field shows
+# its text and the check box its mark, dark on white where it was all white.
+wait_for 20 grab || fail "cannot read the window back"
 dark_in() {
     local n
     n=$(convert "$work/shot.png" -crop "$1" +repage -colorspace gray -threshold 40% \
@@ -152,6 +159,7 @@ dark_in() {
     [ "$n" -gt 10 ]
 }
 dark_in 200x14+270+169 || fail "the text field shows no text"
+dark_in 7x7+253+204 || fail "the check box shows no mark"
 
 # Ctrl+Q is the Quit item's shortcut: the program ends cleanly.
 xdotool key ctrl+q

@@ -264,11 +264,13 @@ public:
             say("window: active");
     }
 
+    // The application closes the window (GalleryApp::QuitRequested()), so
+    // that it is gone before the program ends.
     bool QuitRequested() override
     {
         say("quit");
         be_app->PostMessage(B_QUIT_REQUESTED);
-        return true;
+        return false;
     }
 
 private:
@@ -421,10 +423,22 @@ public:
 
     void ReadyToRun() override
     {
-        auto* window = new GalleryWindow;
-        window->Show();
+        fWindow = new GalleryWindow;
+        fWindow->Show();
         say("gallery: ready");
     }
+
+    bool QuitRequested() override
+    {
+        // From this thread Quit() waits until the window is deleted.
+        if (fWindow != nullptr && fWindow->Lock())
+            fWindow->Quit();
+        fWindow = nullptr;
+        return true;
+    }
+
+private:
+    GalleryWindow* fWindow = nullptr;
 };
 
 int take_screenshot(const char* path)

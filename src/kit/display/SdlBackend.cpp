@@ -9,10 +9,12 @@
 #include <cstring>
 
 #include "kit/app/AppDefs.h"
+#include "kit/app/Beep.h"
 #include "kit/app/Clipboard.h"
 #include "kit/app/DisplayPump.h"
 #include "kit/app/TypeConstants.h"
 #include "kit/display/InputMessages.h"
+#include "kit/display/SdlX11.h"
 #include "kit/interface/Painter.h"
 #include "kit/interface/Window.h"
 
@@ -190,6 +192,9 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(std::string* whyNot)
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // Frames go straight to the window system; an OpenGL stand-in would
+    // make SDL recreate each window on its first frame.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
 
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         std::string reason = noDisplay ? std::string("DISPLAY is not set")
@@ -207,6 +212,9 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(std::string* whyNot)
                               : std::string("SDL offers only its invisible \"") +
                                     (driver != nullptr ? driver : "?") + "\" driver");
     }
+
+    if (std::strcmp(driver, "x11") == 0)
+        BPrivate::install_x11_wakeup_guard();
 
     std::unique_ptr<SdlBackend> backend(new SdlBackend);
     SDL_Rect bounds;
@@ -226,14 +234,18 @@ SdlBackend::SdlBackend() : fPump(std::make_unique<EventPump>(this)) {}
 SdlBackend::~SdlBackend()
 {
     be_clipboard->SetHooks({}, {});
-    for (auto& [id, native] : fNatives)
-        SDL_DestroyWindow(native->window);
-    fNatives.clear();
+    {
+        std::lock_guard lock(fLock);
+        for (auto& [id, native] : fNatives)
+            SDL_DestroyWindow(native->window);
+        fNatives.clear();
+    }
     for (auto& [key, cursor] : fCursors)
         SDL_FreeCursor(cursor);
     fCursors.clear();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     SDL_Quit();
+    BPrivate::remove_x11_wakeup_guard();
     sSdlOpen = false;
 }
 
@@ -449,17 +461,22 @@ void SdlBackend::_Sync()
             wanted->changes = 0;
             work.push_back(std::move(each));
         }
-        for (const auto& [id, native] : fNatives) {
-            if (fWindowsById.count(id) == 0)
-                gone.push_back(id);
+        // Destroyed with fLock held: SDL_PushEvent() (in _WakeLocked()) may
+        // be sending its wake-up to this very window.
+        for (auto native = fNatives.begin(); native != fNatives.end();) {
+            if (fWindowsById.count(native->first) != 0) {
+                ++native;
+                continue;
+            }
+            SDL_DestroyWindow(native->second->window);
+            gone.push_back(native->first);
+            native = fNatives.erase(native);
         }
     }
 
     // SDL calls that may talk to the window system at length run unlocked.
     bool refocus = false;
     for (int64 id : gone) {
-        SDL_DestroyWindow(fNatives[id]->window);
-        fNatives.erase(id);
         std::erase(fFocusOrder, id);
         if (fActive == id) {
             fActive = 0;
@@ -623,6 +640,7 @@ void SdlBackend::_UpdateCursor()
 
     if (wanted.ID() == B_CURSOR_ID_NO_CURSOR) {
         SDL_ShowCursor(SDL_DISABLE);
+        fShownCursor = nullptr;
         return;
     }
     std::string key = cursor_key(wanted);
@@ -825,10 +843,23 @@ void SdlBackend::_HandleMouse(const SDL_Event& event)
     int64 id = _IdForSdlWindow(sdlWindowID);
     if (id == 0)
         return;
+    if (event.type == SDL_MOUSEBUTTONDOWN) {
+        // Open menus see every press first, outside our lock.
+        BPoint where(event.button.x, event.button.y);
+        if (BWindow* window = _WindowFor(id))
+            FilterMouseDown(window, where);
+        std::lock_guard lock(fLock);
+        if (_BlockedLocked(id)) {
+            beep();
+            return;
+        }
+    }
     if (event.type == SDL_MOUSEBUTTONDOWN && id != fActive && !fNatives[id]->avoidFocus)
         _Focus(*fNatives[id]);
 
     std::lock_guard lock(fLock);
+    if (event.type == SDL_MOUSEWHEEL && _BlockedLocked(id))
+        return;
     switch (event.type) {
     case SDL_MOUSEMOTION: {
         BPoint where(event.motion.x, event.motion.y);
@@ -872,11 +903,43 @@ void SdlBackend::_HandleKey(const SDL_Event& event)
     if (id == 0)
         id = fActive;
     std::vector<BPrivate::TranslatedKey> keys = fKeys.Translate(event);
-    std::lock_guard lock(fLock);
-    fModifiers = fKeys.Modifiers();
-    for (const BPrivate::TranslatedKey& key : keys) {
-        _PostLocked(id, BPrivate::make_key_message(key.what, key.key, key.bytes, key.modifiers));
+    {
+        std::lock_guard lock(fLock);
+        fModifiers = fKeys.Modifiers();
     }
+    BWindow* window = _WindowFor(id);
+    for (const BPrivate::TranslatedKey& key : keys) {
+        BMessage message = BPrivate::make_key_message(key.what, key.key, key.bytes, key.modifiers);
+        // A key an open menu takes goes no further.
+        if (key.what == B_KEY_DOWN && window != nullptr && FilterKeyDown(window, message))
+            continue;
+        std::lock_guard lock(fLock);
+        if (!_BlockedLocked(id))
+            _PostLocked(id, message);
+    }
+}
+
+BWindow* SdlBackend::_WindowFor(int64 id) const
+{
+    std::lock_guard lock(fLock);
+    auto found = fWindowsById.find(id);
+    return found != fWindowsById.end() ? found->second : nullptr;
+}
+
+bool SdlBackend::_BlockedLocked(int64 id) const
+{
+    auto target = fWindowsById.find(id);
+    if (target == fWindowsById.end())
+        return false;
+    const Wanted& wanted = *fWindows.at(target->second);
+    for (const auto& [window, other] : fWindows) {
+        // Ids grow with each window, so they order windows as the
+        // headless backend's creation order does.
+        if (other->id != id &&
+            BlocksInput(other->spec, other->visible, other->id, wanted.spec, wanted.id))
+            return true;
+    }
+    return false;
 }
 
 void SdlBackend::_HandleDrop(const SDL_Event& event)
@@ -910,7 +973,8 @@ void SdlBackend::_HandleDrop(const SDL_Event& event)
         where = screen - found->second->frame.LeftTop();
     std::lock_guard lock(fLock);
     fPointer = screen;
-    _PostLocked(id, BPrivate::make_drop_message(fDropPaths, where, screen));
+    if (!_BlockedLocked(id))
+        _PostLocked(id, BPrivate::make_drop_message(fDropPaths, where, screen));
     fDropPaths.clear();
 }
 

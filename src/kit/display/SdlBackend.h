@@ -11,7 +11,8 @@
 // pixels, SDL calls that do not call back into us, posting messages, which
 // takes a looper's queue lock but never its window lock). So a window
 // thread that waits for fLock while holding its window lock always gets
-// it.
+// it. Wake-ups (SDL_PushEvent) are sent with fLock held and SDL windows are
+// destroyed with it held: SDL addresses its wake-up to one of our windows.
 #pragma once
 
 #include <atomic>
@@ -89,8 +90,14 @@ private:
     int64 _IdForSdlWindow(uint32 sdlWindowID) const;
     BPoint _ScreenPoint(int64 id, BPoint where) const;
 
+    // The window of an id while it is registered; for the input filter,
+    // which only compares it.
+    BWindow* _WindowFor(int64 id) const;
+
     // With fLock held.
     void _PostLocked(int64 id, const BMessage& message);
+    // A visible modal window shuts this one off from input.
+    bool _BlockedLocked(int64 id) const;
     Wanted* _FindLocked(BWindow* window);
     void _WakeLocked();
 

@@ -1,14 +1,9 @@
-// Cursors: the cursor data format, which cursor shows where (view,
-// parent, application), and the SDL backend's refusal to start without a
-// display.
+// Cursors: the cursor data format, and which cursor shows where (view,
+// parent, application).
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <string>
 
 #include "TestWindow.h"
 #include "kit/app/Application.h"
-#include "kit/display/DisplayBackend.h"
 #include "kit/interface/Cursor.h"
 
 namespace {
@@ -32,28 +27,6 @@ std::array<uint8, BCursor::kDataSize> test_cursor_data()
     }
     return data;
 }
-
-// Puts an environment variable back when the test ends.
-class EnvOverride
-{
-public:
-    explicit EnvOverride(const char* name) : fName(name)
-    {
-        if (const char* value = std::getenv(name))
-            fOld = value, fHad = true;
-        unsetenv(name);
-    }
-    ~EnvOverride()
-    {
-        if (fHad)
-            setenv(fName, fOld.c_str(), 1);
-    }
-
-private:
-    const char* fName;
-    std::string fOld;
-    bool fHad = false;
-};
 
 } // namespace
 
@@ -149,25 +122,4 @@ TEST(Cursor, TheViewUnderThePointerChoosesItElseTheApplication)
     app.SetCursor(data.data());
     EXPECT_EQ(backend.Cursor(window), custom);
     app.SetCursor(B_CURSOR_SYSTEM_DEFAULT);
-}
-
-TEST(SdlBackend, WithoutADisplayThereIsNoBackendAndTheProgramIsTold)
-{
-    EnvOverride display("DISPLAY");
-    EnvOverride wayland("WAYLAND_DISPLAY");
-    EnvOverride driver("SDL_VIDEODRIVER");
-    EnvOverride backendName("VANTREL_BACKEND");
-
-    EXPECT_EQ(DisplayBackend::Create("sdl"), nullptr);
-    EXPECT_EQ(DisplayBackend::Create("no such backend"), nullptr);
-    // Trying again after a failure is as safe as the first time.
-    EXPECT_EQ(DisplayBackend::Create("sdl"), nullptr);
-
-    DisplayBackend* before = DisplayBackend::Default();
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(InstallDisplayBackend(nullptr), nullptr);
-    std::string said = testing::internal::GetCapturedStderr();
-    EXPECT_NE(said.find("no display available (DISPLAY is not set)"), std::string::npos) << said;
-    EXPECT_EQ(DisplayBackend::Default(), before);
-    EXPECT_EQ(BApplication::CurrentDisplayPump(), nullptr);
 }
