@@ -30,6 +30,11 @@ void BListView::AttachedToWindow()
     _FixupScrollBar();
 }
 
+void BListView::AllAttached()
+{
+    _FixupScrollBar();
+}
+
 void BListView::FrameResized(float, float)
 {
     _UpdateItems();

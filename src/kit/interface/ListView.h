@@ -34,6 +34,8 @@ public:
     ~BListView() override;
 
     void AttachedToWindow() override;
+    // A scroll view attaches its bars after its target: fit them once all are there.
+    void AllAttached() override;
     void Draw(BRect updateRect) override;
     void FrameResized(float width, float height) override;
     void MouseDown(BPoint where) override;
