@@ -8,7 +8,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <sstream>
 
 #include "kit/app/Message.h"
@@ -90,9 +89,14 @@ std::string read_file(const fs::path& path)
 // Page objects, not the page tree ("/Type /Pages").
 int count_pages(const std::string& pdf)
 {
-    std::regex page(R"(/Type\s*/Page[^s])");
-    return static_cast<int>(
-        std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), page), std::sregex_iterator()));
+    int count = 0;
+    for (size_t at = pdf.find("/Type"); at != std::string::npos; at = pdf.find("/Type", at + 1)) {
+        size_t name = pdf.find_first_not_of(" \r\n\t", at + 5);
+        if (name != std::string::npos && pdf.compare(name, 5, "/Page") == 0 &&
+            (name + 5 >= pdf.size() || pdf[name + 5] != 's'))
+            count++;
+    }
+    return count;
 }
 
 ProbeView* sample_view(BRect frame)
