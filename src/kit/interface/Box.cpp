@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "kit/interface/Window.h"
-
 namespace {
 
 constexpr float kLabelLeft = 10;
@@ -20,13 +18,7 @@ BBox::~BBox() = default;
 
 void BBox::AttachedToWindow()
 {
-    BView* parent = Parent();
-    if (parent == nullptr && Window() != nullptr)
-        parent = Window()->_TopView();
-    if (parent != nullptr) {
-        SetViewColor(parent->ViewColor());
-        SetLowColor(parent->ViewColor());
-    }
+    AdoptParentColors();
 }
 
 void BBox::SetBorder(border_style border)

@@ -31,13 +31,7 @@ BControl::~BControl() = default;
 void BControl::AttachedToWindow()
 {
     // Controls sit on their parent's background, as on the platform.
-    BView* parent = Parent();
-    if (parent == nullptr && Window() != nullptr)
-        parent = Window()->_TopView();
-    if (parent != nullptr) {
-        SetViewColor(parent->ViewColor());
-        SetLowColor(parent->ViewColor());
-    }
+    AdoptParentColors();
     if (!Messenger().IsValid() && Window() != nullptr)
         SetTarget(Window());
 }

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "kit/interface/Font.h"
@@ -20,6 +21,13 @@ typedef struct _cairo cairo_t;
 typedef struct _cairo_surface cairo_surface_t;
 
 namespace BPrivate {
+
+// Frames of views and windows are kept on whole pixels.
+inline BRect rounded(BRect rect)
+{
+    return BRect(std::round(rect.left), std::round(rect.top), std::round(rect.right),
+                 std::round(rect.bottom));
+}
 
 // Whole pixels, right and bottom exclusive.
 struct PixelRect

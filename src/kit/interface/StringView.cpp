@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "kit/interface/Window.h"
-
 BStringView::BStringView(BRect frame, const char* name, const char* text, uint32 resizingMode,
                          uint32 flags)
     : BView(frame, name, resizingMode, flags), fText(text != nullptr ? text : "")
@@ -14,13 +12,7 @@ BStringView::~BStringView() = default;
 
 void BStringView::AttachedToWindow()
 {
-    BView* parent = Parent();
-    if (parent == nullptr && Window() != nullptr)
-        parent = Window()->_TopView();
-    if (parent != nullptr) {
-        SetViewColor(parent->ViewColor());
-        SetLowColor(parent->ViewColor());
-    }
+    AdoptParentColors();
 }
 
 void BStringView::SetText(const char* text)

@@ -17,14 +17,9 @@ using BPrivate::DrawState;
 using BPrivate::DrawTarget;
 using BPrivate::Painter;
 using BPrivate::PixelRect;
+using BPrivate::rounded;
 
 namespace {
-
-BRect rounded(BRect rect)
-{
-    return BRect(std::round(rect.left), std::round(rect.top), std::round(rect.right),
-                 std::round(rect.bottom));
-}
 
 bool is_transparent(rgb_color color)
 {
@@ -568,6 +563,17 @@ void BView::SetViewColor(rgb_color color)
         return;
     fViewColor = color;
     Invalidate();
+}
+
+void BView::AdoptParentColors()
+{
+    BView* parent = Parent();
+    if (parent == nullptr && Window() != nullptr)
+        parent = Window()->_TopView();
+    if (parent != nullptr) {
+        SetViewColor(parent->ViewColor());
+        SetLowColor(parent->ViewColor());
+    }
 }
 
 void BView::SetViewColor(uint8 red, uint8 green, uint8 blue, uint8 alpha)

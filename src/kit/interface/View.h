@@ -135,6 +135,10 @@ public:
     void SetViewColor(rgb_color color);
     void SetViewColor(uint8 red, uint8 green, uint8 blue, uint8 alpha = 255);
     rgb_color ViewColor() const { return fViewColor; }
+    // View and low colour := the parent's view colour (the window's top view
+    // for a view added to the window itself), for views that sit on their
+    // parent's background.
+    void AdoptParentColors();
     void SetHighColor(rgb_color color) { fState.high = color; }
     void SetHighColor(uint8 red, uint8 green, uint8 blue, uint8 alpha = 255);
     rgb_color HighColor() const { return fState.high; }

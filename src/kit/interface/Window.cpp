@@ -17,14 +17,9 @@
 
 using BPrivate::Painter;
 using BPrivate::PixelRect;
+using BPrivate::rounded;
 
 namespace {
-
-BRect rounded(BRect rect)
-{
-    return BRect(std::round(rect.left), std::round(rect.top), std::round(rect.right),
-                 std::round(rect.bottom));
-}
 
 cairo_surface_t* create_framebuffer(float width, float height, cairo_surface_t* old)
 {
