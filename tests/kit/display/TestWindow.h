@@ -147,6 +147,17 @@ public:
     HeadlessDriver driver;
 };
 
+// The messages with that code the probe received, in order.
+inline std::vector<BMessage> messages(const ProbeView* probe, uint32 what)
+{
+    std::vector<BMessage> found;
+    for (const ViewEvent& event : probe->Events("message")) {
+        if (event.message.what == what)
+            found.push_back(event.message);
+    }
+    return found;
+}
+
 inline bool same_rgb(rgb_color a, rgb_color b)
 {
     return a.red == b.red && a.green == b.green && a.blue == b.blue;

@@ -42,16 +42,6 @@ bool contains_color(const TestWindow& test, BRect rect, rgb_color color)
     return false;
 }
 
-std::vector<BMessage> messages(const ProbeView* probe, uint32 what)
-{
-    std::vector<BMessage> found;
-    for (const ViewEvent& event : probe->Events("message")) {
-        if (event.message.what == what)
-            found.push_back(event.message);
-    }
-    return found;
-}
-
 // A window with a probe that every control in it targets.
 struct ControlWindow
 {

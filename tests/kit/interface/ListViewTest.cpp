@@ -11,16 +11,6 @@
 
 namespace {
 
-std::vector<BMessage> messages(const ProbeView* probe, uint32 what)
-{
-    std::vector<BMessage> found;
-    for (const ViewEvent& event : probe->Events("message")) {
-        if (event.message.what == what)
-            found.push_back(event.message);
-    }
-    return found;
-}
-
 std::vector<int32> indices(const BMessage& message)
 {
     std::vector<int32> result;

@@ -10,16 +10,6 @@
 
 namespace {
 
-std::vector<BMessage> messages(const ProbeView* probe, uint32 what)
-{
-    std::vector<BMessage> found;
-    for (const ViewEvent& event : probe->Events("message")) {
-        if (event.message.what == what)
-            found.push_back(event.message);
-    }
-    return found;
-}
-
 // Two labelled fields, one under the other, both sending to a probe.
 struct Form
 {
