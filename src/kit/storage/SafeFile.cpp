@@ -1,5 +1,6 @@
 #include "kit/storage/SafeFile.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +11,33 @@
 #include "kit/storage/Path.h"
 
 static std::atomic<uint32> sNameCounter{0};
+static std::atomic<int32> sFailAtStep{0};
+static std::atomic<int32> sStepsTaken{0};
+
+void BSafeFile::FailNthStep(int32 n)
+{
+    sStepsTaken = 0;
+    sFailAtStep = n;
+}
+
+bool BSafeFile::_InjectedFailure()
+{
+    const int32 failAt = sFailAtStep.load();
+    return failAt > 0 && ++sStepsTaken == failAt;
+}
+
+// The directory entry of a rename is only durable once its folder is synced.
+static void SyncFolderOf(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    const std::string folder = slash == 0 ? "/" : path.substr(0, slash);
+    int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    while (fsync(fd) != 0 && errno == EINTR) {
+    }
+    close(fd);
+}
 
 BSafeFile::BSafeFile(const char* path) : fFailed(false)
 {
@@ -56,13 +84,24 @@ status_t BSafeFile::Commit()
     do {
         result = fsync(fFile._Descriptor());
     } while (result != 0 && errno == EINTR);
-    if (result != 0 || rename(fTemporary.c_str(), fTarget.c_str()) != 0) {
+    if (result == 0 && _InjectedFailure()) {
+        result = -1;
+        errno = EIO;
+    }
+    if (result == 0 && !_InjectedFailure())
+        result = rename(fTemporary.c_str(), fTarget.c_str());
+    else if (result == 0) {
+        result = -1;
+        errno = EIO;
+    }
+    if (result != 0) {
         status_t status = status_for_errno(errno);
         _Discard();
         return status;
     }
     fTemporary.clear();
     fFile.Unset();
+    SyncFolderOf(fTarget);
     return B_OK;
 }
 
@@ -88,6 +127,8 @@ ssize_t BSafeFile::Read(void* buffer, size_t size)
 
 ssize_t BSafeFile::Write(const void* buffer, size_t size)
 {
+    if (_InjectedFailure())
+        return _Checked(B_DEVICE_FULL);
     return _Checked(fFile.Write(buffer, size));
 }
 
@@ -98,6 +139,8 @@ ssize_t BSafeFile::ReadAt(off_t position, void* buffer, size_t size)
 
 ssize_t BSafeFile::WriteAt(off_t position, const void* buffer, size_t size)
 {
+    if (_InjectedFailure())
+        return _Checked(B_DEVICE_FULL);
     return _Checked(fFile.WriteAt(position, buffer, size));
 }
 

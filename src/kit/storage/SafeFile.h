@@ -20,8 +20,13 @@ public:
     // Fails as creating the target would: missing or read-only folder.
     status_t InitCheck() const { return fFile.InitCheck(); }
 
-    // Refused when any write failed.
+    // Refused when any write failed. After the rename the folder is
+    // synced too, so the new name survives a crash.
     status_t Commit();
+
+    // Test seam: from now on the n-th step (a write, the file's fsync, the
+    // rename) of any safe file fails as a full disk would; 0 turns it off.
+    static void FailNthStep(int32 n);
 
     ssize_t Read(void* buffer, size_t size) override;
     ssize_t Write(const void* buffer, size_t size) override;
@@ -34,6 +39,7 @@ public:
 
 private:
     ssize_t _Checked(ssize_t result);
+    static bool _InjectedFailure();
     void _Discard();
 
     BFile fFile;

@@ -1,0 +1,15 @@
+// What every fuzz target needs: a private program folder with "defs" and
+// "templates", and the bytes of one run written into a file there.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// The folder (made once per process) that path2app points into; standard
+// output is silenced so that diagnostics do not slow the run down.
+const std::string& FuzzProgramFolder();
+
+// Writes the bytes to folder/name and returns the path.
+std::string WriteFuzzFile(const std::string& folder, const std::string& name, const uint8_t* data,
+                          size_t size);

@@ -1,0 +1,58 @@
+#include "app/AppPost.h"
+
+#include <atomic>
+
+#include "kit/app/Application.h"
+
+static std::atomic<AppPostRecorder*> sRecorder{nullptr};
+
+status_t PostToApp(const BMessage& message)
+{
+    if (AppPostRecorder* recorder = sRecorder.load()) {
+        recorder->_Record(message);
+        return B_OK;
+    }
+    if (be_app == nullptr)
+        return B_BAD_PORT_ID;
+    BMessage copy(message);
+    return be_app->PostMessage(&copy);
+}
+
+status_t PostToApp(uint32 what)
+{
+    return PostToApp(BMessage(what));
+}
+
+AppPostRecorder::AppPostRecorder() : fPrevious(sRecorder.exchange(this)) {}
+
+AppPostRecorder::~AppPostRecorder()
+{
+    sRecorder.store(fPrevious);
+}
+
+void AppPostRecorder::_Record(const BMessage& message)
+{
+    std::lock_guard lock(fMutex);
+    fMessages.push_back(message);
+}
+
+std::vector<BMessage> AppPostRecorder::Messages() const
+{
+    std::lock_guard lock(fMutex);
+    return fMessages;
+}
+
+std::vector<uint32> AppPostRecorder::Codes() const
+{
+    std::lock_guard lock(fMutex);
+    std::vector<uint32> codes;
+    for (const BMessage& message : fMessages)
+        codes.push_back(message.what);
+    return codes;
+}
+
+void AppPostRecorder::Clear()
+{
+    std::lock_guard lock(fMutex);
+    fMessages.clear();
+}

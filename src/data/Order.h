@@ -1,0 +1,72 @@
+// One production order: names, deadline, plan date, status, type and the
+// chain of jobs. Every change ends in the order check (PruefeOrder).
+#pragma once
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "calendar/CalDay.h"
+#include "calendar/TimeValue.h"
+#include "kit/app/GraphicsDefs.h"
+#include "kit/app/Locker.h"
+#include "kit/app/SupportDefs.h"
+
+class ProzBalken;
+
+using JobList = std::vector<std::unique_ptr<ProzBalken>>;
+
+class Order
+{
+public:
+    // New order from the counter; with addFirstJob one open job of 32:00.
+    explicit Order(bool addFirstJob);
+    virtual ~Order();
+
+    Order(const Order&) = delete;
+    Order& operator=(const Order&) = delete;
+
+    virtual void AddFirstPB();
+    virtual void NewOAuft(const std::string& text);
+    virtual void NewOZnr(const std::string& text);
+    virtual void NewOWkz(const std::string& text);
+    virtual void NewODli(const std::string& date);
+    virtual void NewOPdl(const std::string& date);
+    virtual rgb_color StatusColor();
+    virtual void SentToCal(bool notify);
+    virtual void PrintToStream();
+    virtual int32 CountSubProz();
+    // 0, or 1 after "'%s' OpenError!". Writes an ".otp" template.
+    virtual int32 SaveAsTempl(const char* path);
+    // Backward lay-out of all jobs from the plan date (scheduling).
+    virtual void OrgTimeBase();
+    virtual void PruefeOrder(bool notify);
+
+    // Appends the order's lines of the order file ("; ---", "[IT]", "[PB]",
+    // "[LN]").
+    void SaveAsASC(std::string& out);
+
+    static constexpr size_t kTextMax = 80;
+
+    int32 valid;
+    int32 o_over;                          // 1: deadline before plan date
+    int32 onr;                             // id in this run, from sNr
+    int32 oneed;                           // 0..1
+    int32 ostat;                           // 0 Preview, 1 Activ, 2 Progress, 3 Closed, 4 Break
+    int32 otyp;                            // 0 Fix, 1 Repeat, 2 Single
+    TInt o_sum;                            // hours of all jobs
+    std::string oauft;                     // order name
+    std::string oznr;                      // drawing number
+    std::string owkz;                      // tool / unit
+    std::string odli;                      // deadline "yyyy/mm/dd"
+    std::string opdl;                      // plan date "yyyy/mm/dd"
+    std::unique_ptr<ks_calday> o_savedpdl; // plan date kept for undo
+    int32 movedays;
+    uint8 marked;
+    JobList jobs;
+    std::vector<std::string> links; // "[LN]" lines
+    BLocker o_lock;
+
+    static std::atomic<int32> sNr;
+};

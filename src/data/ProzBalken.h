@@ -1,0 +1,68 @@
+// One job of an order: hours done by one worker, with status, priority,
+// info text and the begin and end that scheduling lays onto working time.
+// It is also the job's bar in the order editor: its frame on a 10-pixel grid
+// is data (the job order and the parallel groups follow from it).
+//
+// The order owns its jobs. A window that shows a job as a child view must
+// take it out (RemoveSelf) before the window goes, never delete it.
+#pragma once
+
+#include <atomic>
+#include <memory>
+#include <string>
+
+#include "calendar/CalDay.h"
+#include "calendar/TimeValue.h"
+#include "kit/interface/View.h"
+
+class BPopUpMenu;
+class STWorker;
+class Worker;
+
+class ProzBalken : public BView
+{
+public:
+    // Looks the worker up by id; an unknown id takes the first worker of the
+    // list (after "[%s] WKO n.Found ![ID:%4ld]"). The worker list must hold
+    // a worker.
+    ProzBalken(BRect position, int32 workerId, uint8 status, TInt hours, int32 priority,
+               const char* info);
+    ~ProzBalken() override;
+
+    void Draw(BRect updateRect) override;
+    void MessageReceived(BMessage* message) override;
+    void KeyDown(const char* bytes, int32 numBytes) override;
+    void MouseDown(BPoint where) override;
+
+    virtual void DrawInView(BView* parent);
+    virtual void Highlight();
+    virtual void MouseClick(BPoint where);
+    virtual void MoveMyView();
+    virtual void ResizeMyView();
+    virtual void GetPosition();
+    virtual void SetTextInf(const std::string& info);
+    // Backward lay-out over the worker's day table (scheduling).
+    virtual void ListUsedDaysTable(TInt endTime, const ks_calday* endDay);
+    virtual void PrintToStream();
+    virtual void PrintAllPBTimes();
+    // Appends the "[PB]" line; false (nothing appended) for an unknown
+    // worker id.
+    virtual bool PrintToFile(std::string& out);
+
+    BPopUpMenu* contextMenu; // owned, "pbcontext"
+    STWorker* wkoList;
+    Worker* worker;
+    BRect j_pos;     // stored bar frame in pixels
+    int32 wko_nr;    // the worker's position in the worker list
+    int32 j_id;      // the worker's id
+    uint8 j_stat;    // 0 open, 1 ready, 3 deleted
+    TInt j_time;     // hours
+    int32 j_prio;    // place in the order
+    ks_calday j_beg; // hours part: begin time
+    ks_calday j_end; // hours part: end time
+    std::string j_info;
+    uint8 highlighted;
+    char timebase; // parallel group letter, '-' until laid out
+
+    static std::atomic<int32> pbCount;
+};

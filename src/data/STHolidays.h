@@ -1,0 +1,69 @@
+// The holiday list of the program: read from and written to
+// "defs/holiday.vth", kept in date order, with a day table of the next 732
+// days for drawing and for the workers' day tables.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "data/DayTable.h"
+#include "kit/app/Locker.h"
+
+class BView;
+class Holiday;
+
+using HolidayList = std::vector<std::unique_ptr<Holiday>>;
+
+class STHolidays
+{
+public:
+    // The one instance, created (and the file read when VTa_USE_HOLIDAY is
+    // set) on first call.
+    static STHolidays* getSTHolidays();
+    // The instance if it exists; never creates it.
+    static STHolidays* Existing();
+
+    virtual ~STHolidays();
+
+    // Destroys every holiday and the instance; the next getSTHolidays()
+    // builds a fresh list from the file.
+    virtual void DeleteMe();
+    virtual void BuildAllHDaysTable();
+    virtual void DrawHolidaysInView(BView* view, float x0, int32 days, float top);
+    virtual void ListAllHolidays();
+    virtual void SortHolidays();
+    // false (after "'%s' OpenError!\n") when the file could not be written;
+    // the previous file is then untouched.
+    virtual bool SaveHolidaysList();
+    virtual void DelOneDay(const char* text);
+    virtual void AddOneDay(const char* day, const char* name);
+    virtual int32 IsHoliday(const char* day);
+
+    static void LoadHolidays(const std::string& path, HolidayList& list);
+
+    // Day table: '-' ordinary, 'F' holiday; from DayTableBase() when built.
+    const DayTable& HDaysTable() const { return fTable; }
+    const ks_calday& TableBase() const { return fTableBase; }
+
+    int32 CountHolidays() const;
+    // Null outside 0 .. CountHolidays() - 1.
+    Holiday* HolidayAt(int32 index) const;
+    const std::string& Path() const { return fPath; }
+
+    // Held while the list changes; readers that walk it take it too.
+    BLocker& Lock() { return fLock; }
+
+private:
+    STHolidays();
+
+    HolidayList fList;
+    std::string fName;
+    std::string fPath;
+    DayTable fTable;
+    ks_calday fTableBase;
+    mutable BLocker fLock;
+};
+
+// Base name of the holiday file, "holiday".
+extern std::string DEFS_HDY_IO;

@@ -1,0 +1,73 @@
+// The orders of the open project: read from and written to
+// "defs/<project>.vto", added empty or from ".otp" templates, checked,
+// sorted and marked for the calendar.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "kit/app/Locker.h"
+#include "kit/app/SupportDefs.h"
+
+class BMenu;
+class BMessage;
+class Order;
+
+using OrderList = std::vector<std::unique_ptr<Order>>;
+
+class STOrder
+{
+public:
+    // Null (after "getSTOrder(): [%s] fail") while DEFS_ORD_IO is shorter
+    // than 4 characters; otherwise the one instance, created and loaded on
+    // first call.
+    static STOrder* getSTOrder();
+    // The instance if it exists; never creates it.
+    static STOrder* Existing();
+
+    virtual ~STOrder();
+
+    virtual void DeleteMe();
+    virtual void LoadData();
+    virtual bool SaveOrderList();
+    virtual int32 FindOrderNrOverNr(int32 id);
+    virtual int32 GetOMax();
+    virtual void AddOrderTemplate(BMessage* message);
+    virtual void AddOrder(bool flag);
+    // The list takes the order.
+    virtual void AddOrderZgr(std::unique_ptr<Order> order);
+    virtual void DeleteSingleOrder(int32 index);
+    virtual void CheckAllOrders();
+    virtual void CheckOrdersWithWorker(int32 workerNr);
+    virtual void MarkOrderX(BMessage* message);
+    virtual void MarkOrderY(int32 index);
+    // false (after "'%s' OpenError!") when the file could not be written;
+    // the previous file is then untouched.
+    virtual bool SaveOrders(const std::string& path);
+    virtual int32 ExistJob(const char* auft, const char* znr, const char* wkz);
+    virtual void LoadOrder(const std::string& path, OrderList& list);
+    virtual void SortedMOrderList(BMenu* menu);
+    virtual void Sort2DeadDatum();
+    virtual void Sort2PlanDatum();
+
+    // Index above the last gives the first, below 0 the last; null when
+    // empty.
+    Order* GetOrder(int32 index);
+    Order* GetOrderWithID(int32 id);
+
+    const std::string& Name() const { return o_name; }
+    BLocker& Lock() { return fLock; }
+
+    int32 o_index = -1;  // current order, count - 1 after add or load
+    int32 pdl_saved = 0; // plan dates saved for undo
+    int32 opt_done = 0;  // optimisation exhausted
+    int32 sortmode = 0;  // 1 by deadline, 2 by plan date
+
+private:
+    STOrder();
+
+    std::string o_name;
+    OrderList fList;
+    BLocker fLock;
+};

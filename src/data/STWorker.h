@@ -1,0 +1,70 @@
+// The workers of the open project: read from and written to
+// "defs/<project>.vtw", with their persistent ids, menus of their names and
+// the template files ".wtp".
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "kit/app/Locker.h"
+#include "kit/app/SupportDefs.h"
+
+class BMenu;
+class BMessage;
+class Worker;
+
+using WorkerList = std::vector<std::unique_ptr<Worker>>;
+
+class STWorker
+{
+public:
+    // Null (after "getSTWorker(): [%s]  fail\n") while DEFS_WKO_IO is
+    // shorter than 4 characters; otherwise the one instance, created and
+    // loaded on first call.
+    static STWorker* getSTWorker();
+    // The instance if it exists; never creates it.
+    static STWorker* Existing();
+
+    virtual ~STWorker();
+
+    virtual void DeleteMe();
+    virtual int32 GetNewMyID4Worker();
+    virtual void CheckWorkerID();
+    virtual void CheckAllWorkers();
+    virtual void ClearAllFSPoint();
+    virtual void ShowAllFSPoint();
+    virtual void AddWorkerTemplate(BMessage* message);
+    virtual void AddWorker();
+    // The list takes the worker.
+    virtual void AddWorkerZgr(std::unique_ptr<Worker> worker);
+    virtual void DeleteSingleWorker(int32 n);
+    virtual bool SaveWorkerList();
+    virtual void LoadWorker(const std::string& path, WorkerList& list);
+    virtual void SortedMWorkerList(BMenu* menu, uint32 what, const char* field, int32 useid);
+    virtual int32 ExistWorker(const char* name, const char* alias);
+    virtual int32 FindWorkerNrOverID(int32 id);
+    virtual int32 GetWMax();
+    // false (after "'%s' OpenError!\n") when the file could not be written;
+    // the previous file is then untouched.
+    virtual bool SaveWorker(const std::string& path);
+
+    // n above the last position gives the first, below 0 the last; null
+    // when the list is empty.
+    Worker* GetWorker(int32 n);
+    Worker* GetWorkerWithID(int32 id);
+
+    const std::string& Name() const { return fName; }
+    BLocker& Lock() { return fLock; }
+
+    int32 w_shown = 0; // position last shown in the worker editor
+
+private:
+    STWorker();
+    void _RefreshMax();
+
+    int32 fMaxIndex = -1;
+    std::string fName;
+    WorkerList fList;
+    BLocker fLock;
+};

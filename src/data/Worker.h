@@ -1,0 +1,88 @@
+// A person or machine that jobs are given to: names, a working week,
+// off-days ("Urlaub") and illness days ("Krank"), and a day table that says
+// for each of the next 732 days how many hours the worker works.
+#pragma once
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "calendar/CalDay.h"
+#include "calendar/TimeValue.h"
+#include "data/DayTable.h"
+#include "kit/app/SupportDefs.h"
+
+class BMessage;
+class BView;
+
+using DayList = std::vector<std::unique_ptr<ks_calday>>;
+
+class Worker
+{
+public:
+    // "new_%03d"/"ali_%03d" with Nr + 1 after counting itself, id = that
+    // creation number, the default week, free-start day today.
+    Worker();
+    virtual ~Worker();
+
+    Worker(const Worker&) = delete;
+    Worker& operator=(const Worker&) = delete;
+
+    virtual void AllDaysTable();
+    virtual void DrawUdaysInView(BView* view, float x0, int32 days, float unused);
+    virtual void NewWName(const std::string& name);
+    virtual void NewWAlia(const std::string& alias);
+    virtual void NewWKstl(const std::string& costCentre);
+    virtual void NewWWeek(std::unique_ptr<wkoweek> week);
+    virtual void DelUday(const char* day);
+    // "udayA", "udayB", "udayC": a range of days, at most 45 added.
+    virtual void AddUdays(BMessage* message);
+    virtual int32 AddUDaysCheck(const char* day);
+    virtual void DelIday(const char* day);
+    virtual void AddIdays(BMessage* message);
+    virtual int32 AddIDaysCheck(const char* day);
+    virtual void SortUdays();
+    virtual int32 IsUrlaub(const char* day);
+    virtual int32 IsKrank(const char* day);
+    virtual void SetWochenStd();
+    virtual void TravelDaysForward(const ks_calday* start, int32 hours);
+    virtual bool HasOpenJobs();
+    virtual void PrintToStream();
+    // 0, or 1 after "'%s' OpenError!\n". Appends a template block.
+    virtual int32 SaveAsTempl(const char* path);
+    // Appends this worker's block of the worker file (sorts off-days first).
+    virtual void SaveAsASC(std::string& out);
+
+    TInt GetTagesStdCD(const ks_calday* day);
+    TInt GetTagesStdWD(int32 weekday);
+    TInt GetTagesStdYD(int32 index, int32 verbose);
+    // Days with hours in [a, b); a count of days.
+    int32 DiffDaysOverHours(const ks_calday* a, const ks_calday* b);
+
+    // Day table: '0'..'6' working weekday, 'f' weekday without hours,
+    // 'F' holiday, 'U' off-day, 'I' illness day. Valid after AllDaysTable().
+    const DayTable& DaysTable() const { return w_table; }
+    const ks_calday& TableBase() const { return w_tablebase; }
+
+    std::unique_ptr<ks_calday> fs_point; // free from this day on; hours of it
+    int32 w_nr;                          // creation number
+    TInt w_std;                          // weekly hours
+    std::unique_ptr<wkoweek> w_week;     // index 0 = Monday
+    int32 w_id;                          // persistent id; 0 = none yet
+    int8 multiuse;                       // > 0: may carry jobs in parallel
+    DayList u_days;                      // off-days, sorted by SortUdays
+    DayList i_days;                      // illness days, in adding order
+    std::string w_kost;                  // cost centre
+    std::string w_alias;
+    std::string w_name;
+
+    static std::atomic<int32> Nr;
+
+private:
+    // The shared walk of AddUdays/AddIdays.
+    void _AddRange(BMessage* message, bool illness);
+
+    DayTable w_table;
+    ks_calday w_tablebase;
+};
