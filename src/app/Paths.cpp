@@ -9,6 +9,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "kit/app/Application.h"
 #include "kit/app/ProgramLauncher.h"
@@ -42,6 +43,19 @@ std::string BuildPath(const std::string& base, const char* folder, const char* n
                       const char* ext)
 {
     return BuildPath(base.c_str(), folder, name, ext);
+}
+
+std::string RamDiskPath(const std::string& name)
+{
+    std::error_code error;
+    std::filesystem::path folder = std::filesystem::temp_directory_path(error);
+    std::string path = error ? std::string("/tmp") : folder.string();
+    // TMPDIR may end in a slash.
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    if (path == "/")
+        return path + name;
+    return path + "/" + name;
 }
 
 std::string FindProgramPath(const char* argv0)

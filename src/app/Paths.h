@@ -14,6 +14,10 @@ std::string BuildPath(const char* base, const char* folder = nullptr, const char
 std::string BuildPath(const std::string& base, const char* folder = nullptr,
                       const char* name = nullptr, const char* ext = nullptr);
 
+// Where a report or snapshot goes when the data folder cannot be written:
+// the system's temporary folder, then "/" and name.
+std::string RamDiskPath(const std::string& name);
+
 // The running program's real file: /proc/self/exe, else argv0 as given.
 std::string FindProgramPath(const char* argv0);
 
