@@ -81,11 +81,25 @@ void PokeColor(int32 index, rgb_color color);
 // Puts every global above back to its built-in default (tests, start-up).
 void ResetSettings();
 
-// "<settings folder>/_LP_x-vnd.KS"; empty when there is no settings folder.
+// "<settings folder>/_LP_x-vnd.KS", made (0755) when missing; empty when
+// there is no user settings folder.
 std::string SettingsFolder();
 
+// Reads "VTZ_settings" into the globals. A file that cannot be read whole,
+// or carries another version stamp, changes no global and gives false.
+// Stored texts are cut at a zero byte and at their length limit; a window
+// coordinate that is not a number or far off any screen, a zoom or display
+// mode out of range keep their previous value.
 bool Getsettings();
-void Setsettings();
-void GetColors();
-void SetColors();
+// Writes the globals to "VTZ_settings" whole or not at all; DaStMode above
+// 1 is set to 1 first. false (after a diagnostic) when nothing was written.
+bool Setsettings();
+// Reads "vtz.colors" into the slots; a missing or short file is written
+// from the slots instead. Slot uc_MOC is the darkened menu colour after it.
+bool GetColors();
+bool SetColors();
+// Prints one line for every set bit of prefsdata.
 void CSetts();
+
+// The slot uc_MOC always holds: the menu background darkened.
+rgb_color MenuShadeColor();
