@@ -49,6 +49,12 @@ public:
 
     static constexpr size_t kTextMax = 80;
 
+    // A text as the setters keep it: at most kTextMax bytes, never cutting a
+    // UTF-8 character, brackets turned into parentheses and line breaks into
+    // blanks, and a blank after a text that is a tag's name ("IT"), so that
+    // the text cannot split or add records of the file.
+    static std::string RecordText(const std::string& text);
+
     int32 valid;
     int32 o_over;                          // 1: deadline before plan date
     int32 onr;                             // id in this run, from sNr
@@ -69,4 +75,14 @@ public:
     BLocker o_lock;
 
     static std::atomic<int32> sNr;
+
+private:
+    // The "[IT]" line without its line end.
+    std::string _OrderLine() const;
+    // The steps of PruefeOrder.
+    void _SortJobs();
+    void _CheckJobWorkers();
+    void _CheckReadyHoles();
+    void _DeriveStatus();
+    void _SumHours(bool notify);
 };

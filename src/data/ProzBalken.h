@@ -49,6 +49,10 @@ public:
     // worker id.
     virtual bool PrintToFile(std::string& out);
 
+    // The worker with j_id in the worker list now (also kept in worker);
+    // null when the list or the worker is gone.
+    Worker* CurrentWorker();
+
     BPopUpMenu* contextMenu; // owned, "pbcontext"
     STWorker* wkoList;
     Worker* worker;
@@ -65,4 +69,12 @@ public:
     char timebase; // parallel group letter, '-' until laid out
 
     static std::atomic<int32> pbCount;
+
+private:
+    void _DrawTexts();
+    void _OpenContextMenu();
+    void _StatusChosen(BMessage* message);
+    void _WorkerChosen(BMessage* message);
+    // Where the bar may be dragged: its parent's bounds.
+    BRect _DragArea() const;
 };

@@ -44,6 +44,11 @@ public:
 
     // Day table: '-' ordinary, 'F' holiday; from DayTableBase() when built.
     const DayTable& HDaysTable() const { return fTable; }
+    // A copy taken under the lock, for readers on other threads.
+    DayTable CopyHDaysTable() const;
+    // Sets 'F' in a table that starts at base for every holiday inside it;
+    // the workers build their tables with it.
+    void MarkHolidays(DayTable& table, const ks_calday& base) const;
     const ks_calday& TableBase() const { return fTableBase; }
 
     int32 CountHolidays() const;

@@ -66,6 +66,11 @@ public:
 
 private:
     STOrder();
+    // "defs/<project>.vto"
+    std::string _Path() const;
+    // The shell sort by deadline or plan date; equal dates keep their
+    // places within one gap pass.
+    void _SortByDate(bool planDate);
 
     std::string o_name;
     OrderList fList;

@@ -65,6 +65,7 @@ private:
 
     int32 fMaxIndex = -1;
     std::string fName;
+    std::string fPath;
     WorkerList fList;
     BLocker fLock;
 };

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "calendar/CalDay.h"
@@ -53,6 +54,11 @@ public:
     virtual int32 SaveAsTempl(const char* path);
     // Appends this worker's block of the worker file (sorts off-days first).
     virtual void SaveAsASC(std::string& out);
+
+    // A day of the off-day and illness lists from its text: the calendar
+    // day it stands for ("2002/13/01" is 2003/01/01), so that it is written
+    // back as ten characters; what is no such day is today, as str2CDay has it.
+    static std::unique_ptr<ks_calday> ReadDay(std::string_view text);
 
     TInt GetTagesStdCD(const ks_calday* day);
     TInt GetTagesStdWD(int32 weekday);

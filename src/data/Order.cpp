@@ -1,0 +1,343 @@
+#include "data/Order.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "app/AppPost.h"
+#include "app/STLabel.h"
+#include "app/Settings.h"
+#include "data/ProzBalken.h"
+#include "data/RecordLineReader.h"
+#include "data/STWorker.h"
+#include "data/SafeSave.h"
+#include "editors/ViewHelpers.h"
+#include "kit/app/Beep.h"
+
+std::atomic<int32> Order::sNr{0};
+
+namespace {
+
+constexpr TInt kFirstJobHours = 3200;
+constexpr rgb_color kUnknownStatusColor = {216, 216, 216, 255};
+
+std::string today_text()
+{
+    std::unique_ptr<ks_calday> today = str2CDay(nullptr);
+    return CDay2str(today.get());
+}
+
+// " [x] %s \n ....SWITCH REMOVED !!" with the option's label.
+std::string ready_hole_alert()
+{
+    return " [x] " + STLabel::getLabel(pretxt, 6) + " \n ....SWITCH REMOVED !!";
+}
+
+// "%10s"
+std::string right_aligned(const std::string& text)
+{
+    return std::string(text.size() < 10 ? 10 - text.size() : 0, ' ') + text;
+}
+
+} // namespace
+
+std::string Order::RecordText(const std::string& text)
+{
+    size_t length = std::min(text.size(), kTextMax);
+    // Never cut a UTF-8 sequence in half: back up to its lead byte.
+    if (length < text.size()) {
+        while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80)
+            length--;
+    }
+    std::string cut = text.substr(0, length);
+    // Read back, a ']' would end the field early, a '[' just before the
+    // field's own ']' would make a record tag ("[LN]"), and a line break
+    // would end the record.
+    for (char& c : cut) {
+        if (c == '[')
+            c = '(';
+        else if (c == ']')
+            c = ')';
+        else if (c == '\n' || c == '\r')
+            c = ' ';
+    }
+    // Between a field's own brackets these would read as a record tag.
+    if (cut == "IT" || cut == "PB" || cut == "LN")
+        cut += ' ';
+    return cut;
+}
+
+Order::Order(bool addFirstJob)
+    : valid(1), o_over(0), onr(++sNr), oneed(0), ostat(1), otyp(2), o_sum(0),
+      o_savedpdl(str2CDay(nullptr)), movedays(0), marked(0)
+{
+    char name[32];
+    snprintf(name, sizeof(name), "new_%2ld", long(onr));
+    oauft = name;
+    oznr = "-----";
+    owkz = "-----";
+    odli = today_text();
+    opdl = odli;
+    jobs.reserve(20);
+    if (addFirstJob)
+        AddFirstPB();
+}
+
+Order::~Order()
+{
+    while (!jobs.empty())
+        jobs.pop_back();
+}
+
+void Order::AddFirstPB()
+{
+    STWorker* workers = STWorker::getSTWorker();
+    if (workers == nullptr || workers->GetWMax() < 0) {
+        // A job must belong to an existing worker.
+        printf("AddFirstPB() error");
+        return;
+    }
+    jobs.push_back(
+        std::make_unique<ProzBalken>(BRect(10, 10, 110, 40), onr, 0, kFirstJobHours, 1, "-"));
+    printf("AddFirstPB() done");
+    PruefeOrder(true);
+    SentToCal(false);
+}
+
+void Order::NewOAuft(const std::string& text)
+{
+    oauft = RecordText(text);
+    SentToCal(false);
+}
+
+void Order::NewOZnr(const std::string& text)
+{
+    oznr = RecordText(text);
+}
+
+void Order::NewOWkz(const std::string& text)
+{
+    owkz = RecordText(text);
+}
+
+void Order::NewODli(const std::string& date)
+{
+    odli = RecordText(date);
+    PruefeOrder(false);
+    SentToCal(false);
+}
+
+void Order::NewOPdl(const std::string& date)
+{
+    opdl = RecordText(date);
+    PruefeOrder(false);
+    SentToCal(false);
+}
+
+rgb_color Order::StatusColor()
+{
+    switch (ostat) {
+    case 0:
+        return AskColor(uc_PRE);
+    case 1:
+    case 2:
+        return AskColor(uc_OPE);
+    case 3:
+        return AskColor(uc_CLO);
+    case 4:
+        return AskColor(uc_BRE);
+    default:
+        return kUnknownStatusColor;
+    }
+}
+
+void Order::SentToCal(bool notify)
+{
+    if (!notify)
+        return;
+    BMessage message('WBRO');
+    message.AddString("informer", "Order set2cal");
+    message.AddInt32("u_order", onr);
+    message.AddInt32("xworker", 0);
+    PostToApp(message);
+
+    STWorker* workers = STWorker::Existing();
+    if (workers == nullptr)
+        return;
+    for (size_t i = jobs.size(); i-- > 0;) {
+        message.ReplaceInt32("xworker", workers->FindWorkerNrOverID(jobs[i]->j_id));
+        PostToApp(message);
+    }
+}
+
+void Order::PrintToStream()
+{
+    printf("[%ld][%s][%s][%s][%s][%s] n:%ld s:%ld t:%ld sum:%s over:%ld\n", long(onr),
+           oauft.c_str(), oznr.c_str(), owkz.c_str(), odli.c_str(), opdl.c_str(), long(oneed),
+           long(ostat), long(otyp), TInt2str(o_sum).c_str(), long(o_over));
+    for (size_t i = 0; i < jobs.size(); i++) {
+        if (jobs[i] == nullptr) {
+            printf("Order::PrintToStream: bad pb %ld", long(i));
+            continue;
+        }
+        jobs[i]->PrintToStream();
+    }
+}
+
+int32 Order::CountSubProz()
+{
+    return static_cast<int32>(jobs.size()) - 1;
+}
+
+int32 Order::SaveAsTempl(const char* path)
+{
+    std::string text = "; ---\n[IT][TEMPLATE][xxx][xxx][" + odli + "][" + opdl + "][" +
+                       std::to_string(long(oneed)) + "][1][" + std::to_string(long(otyp)) + "]\n";
+    for (size_t i = 0; i < jobs.size(); i++) {
+        if (jobs[i] == nullptr) {
+            printf("SAVE-TEMPL PB bad %ld", long(i));
+            continue;
+        }
+        jobs[i]->PrintToFile(text);
+    }
+    text += "; ---";
+    if (path == nullptr || !SaveWholeFile(path, text)) {
+        printf("'%s' OpenError!", path != nullptr ? path : "");
+        return 1;
+    }
+    PostToApp('O+TE');
+    return 0;
+}
+
+void Order::SaveAsASC(std::string& out)
+{
+    out += "; ---\n" + _OrderLine() + "\n";
+    for (size_t i = 0; i < jobs.size(); i++) {
+        if (jobs[i] == nullptr) {
+            printf("SAVE PB bad %ld", long(i));
+            continue;
+        }
+        jobs[i]->PrintToFile(out);
+    }
+    for (std::string link : links) {
+        // A line break would end the link's record early.
+        std::replace_if(
+            link.begin(), link.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+        out += "[LN]" + link + "\n";
+    }
+}
+
+// The reader takes at most kMaxLineLength bytes of a line and reads the
+// rest as a line of its own, which would lose the dates and numbers: three
+// long texts give up their ends first.
+std::string Order::_OrderLine() const
+{
+    std::string texts[] = {oauft, oznr, owkz};
+    const std::string tail = "][" + right_aligned(odli) + "][" + right_aligned(opdl) + "][" +
+                             std::to_string(long(oneed)) + "][" + std::to_string(long(ostat)) +
+                             "][" + std::to_string(long(otyp)) + "]";
+    auto line = [&] { return "[IT][" + texts[0] + "][" + texts[1] + "][" + texts[2] + tail; };
+    for (std::string text = line(); text.size() > RecordLineReader::kMaxLineLength; text = line()) {
+        std::string& longest = *std::max_element(
+            std::begin(texts), std::end(texts),
+            [](const std::string& a, const std::string& b) { return a.size() < b.size(); });
+        if (longest.empty())
+            break;
+        size_t cut = longest.size() - 1;
+        while (cut > 0 && (static_cast<unsigned char>(longest[cut]) & 0xC0) == 0x80)
+            cut--;
+        longest.resize(cut);
+    }
+    return line();
+}
+
+// MARK: The order check
+
+void Order::PruefeOrder(bool notify)
+{
+    std::unique_ptr<ks_calday> deadline = str2CDay(odli);
+    std::unique_ptr<ks_calday> planned = str2CDay(opdl);
+    o_over = DiffDays(deadline.get(), planned.get()) < 0 ? 1 : 0;
+    if (jobs.empty())
+        return;
+
+    _SortJobs();
+    _CheckJobWorkers();
+    _CheckReadyHoles();
+    _DeriveStatus();
+    _SumHours(notify);
+    OrgTimeBase();
+    if (notify)
+        PostToApp('OSAM');
+}
+
+void Order::_SortJobs()
+{
+    // Adjacent swaps of strictly smaller left edges, restarted after each
+    // swap, end in exactly the stable order; this gets there without the
+    // cubic walk.
+    std::stable_sort(
+        jobs.begin(), jobs.end(),
+        [](const std::unique_ptr<ProzBalken>& a, const std::unique_ptr<ProzBalken>& b) {
+            return a->j_pos.left < b->j_pos.left;
+        });
+}
+
+void Order::_CheckJobWorkers()
+{
+    STWorker* workers = STWorker::Existing();
+    for (size_t i = 0; i < jobs.size(); i++) {
+        ProzBalken* job = jobs[i].get();
+        job->j_prio = static_cast<int32>(i);
+        if (workers == nullptr || workers->GetWorkerWithID(job->j_id) == nullptr)
+            printf(" PB-CHECK Worker not found [%ld]", long(job->j_id));
+    }
+}
+
+void Order::_CheckReadyHoles()
+{
+    for (size_t i = 1; i < jobs.size(); i++) {
+        if ((prefsdata.load() & VTa_PB_READY_HIR) == 0)
+            return;
+        ProzBalken* before = jobs[i - 1].get();
+        ProzBalken* job = jobs[i].get();
+        if (before->j_stat != 0 || job->j_stat != 1)
+            continue;
+        if (job->Window() != nullptr) {
+            job->j_stat = 0;
+            FlashView(job, 4);
+            continue;
+        }
+        beep();
+        // Other threads may change other option bits meanwhile.
+        prefsdata.fetch_and(~VTa_PB_READY_HIR);
+        AnyAlert(ready_hole_alert().c_str());
+    }
+}
+
+void Order::_DeriveStatus()
+{
+    if (ostat != 1 && ostat != 2)
+        return;
+    ostat = 1;
+    bool allReady = true;
+    for (const auto& job : jobs) {
+        if (job->j_stat == 1)
+            ostat = 2;
+        else
+            allReady = false;
+    }
+    if (allReady)
+        ostat = 3;
+}
+
+void Order::_SumHours(bool notify)
+{
+    TInt sum = 0;
+    for (const auto& job : jobs)
+        sum = Add2TInt(sum, job->j_time);
+    if (sum == o_sum)
+        return;
+    o_sum = sum;
+    if (notify)
+        SentToCal(true);
+}

@@ -1,0 +1,509 @@
+#include "data/STOrder.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+
+#include "app/AppPost.h"
+#include "app/Globals.h"
+#include "app/Paths.h"
+#include "app/Settings.h"
+#include "calendar/CivilDays.h"
+#include "data/DayTable.h"
+#include "data/Order.h"
+#include "data/ProzBalken.h"
+#include "data/RecordLineReader.h"
+#include "data/STWorker.h"
+#include "data/SafeSave.h"
+#include "data/Worker.h"
+#include "kit/app/Autolock.h"
+#include "kit/app/Message.h"
+#include "kit/app/OS.h"
+#include "kit/interface/Menu.h"
+#include "kit/interface/MenuItem.h"
+
+namespace {
+
+std::atomic<STOrder*> sInstance{nullptr};
+std::recursive_mutex sCreateLock;
+bool sCreating = false; // guarded by sCreateLock
+
+constexpr const char* kOrderExtension = ".vto";
+constexpr const char* kTemplateExtension = ".otp";
+// Grid values far outside any editor still stay exact floats.
+constexpr double kGridMax = 10'000;
+
+int32 number(const std::optional<std::string>& field)
+{
+    if (!field)
+        return 0;
+    return civil::ClampToInt32(strtol(field->c_str(), nullptr, 10));
+}
+
+// Pixels from a grid field; fractions are allowed ("3.5" is 35).
+float grid_pixels(const std::optional<std::string>& field)
+{
+    if (!field)
+        return 0;
+    const double value = strtod(field->c_str(), nullptr);
+    if (std::isnan(value))
+        return 0;
+    return float(std::clamp(value, -kGridMax, kGridMax) * 10);
+}
+
+int32 at_most(int32 value, int32 highest)
+{
+    return std::clamp(value, 0, highest);
+}
+
+bool have_workers()
+{
+    STWorker* workers = STWorker::getSTWorker();
+    return workers != nullptr && workers->GetWMax() >= 0;
+}
+
+void read_order_line(Order* order, const RecordLine& line)
+{
+    using Setter = void (Order::*)(const std::string&);
+    static constexpr Setter kSetters[] = {&Order::NewOAuft, &Order::NewOZnr, &Order::NewOWkz,
+                                          &Order::NewODli, &Order::NewOPdl};
+    for (int field = 1; field <= 5; field++) {
+        std::optional<std::string> text = line.Field(field);
+        if (!text)
+            return;
+        (order->*kSetters[field - 1])(*text);
+    }
+    if (std::optional<std::string> need = line.Field(6))
+        order->oneed = at_most(number(need), 1);
+    if (std::optional<std::string> status = line.Field(7))
+        order->ostat = at_most(number(status), 4);
+    if (std::optional<std::string> type = line.Field(8))
+        order->otyp = at_most(number(type), 2);
+}
+
+void read_job_line(Order* order, const RecordLine& line)
+{
+    const BRect position(grid_pixels(line.Field(1)), grid_pixels(line.Field(3)),
+                         grid_pixels(line.Field(2)), grid_pixels(line.Field(4)));
+    const int32 workerId = number(line.Field(5));
+    const uint8 status = uint8(at_most(number(line.Field(6)), 255));
+    std::optional<std::string> hours = line.Field(7);
+    const TInt time = hours ? str2Tint(*hours) : 0;
+    const int32 priority = number(line.Field(8));
+    std::optional<std::string> info = line.Field(9);
+    if (!info) {
+        std::optional<std::string> rest = line.Rest(8);
+        printf(">> tlen: %d", rest ? int(rest->size()) : 0);
+        info = "-";
+    }
+    order->jobs.push_back(
+        std::make_unique<ProzBalken>(position, workerId, status, time, priority, info->c_str()));
+}
+
+void read_link_line(Order* order, const RecordLine& line)
+{
+    std::string link = line.Text();
+    link.erase(link.find("[LN]"), 4);
+    order->links.push_back(std::move(link));
+}
+
+std::string upper(const std::string& text)
+{
+    std::string result = text;
+    for (char& c : result)
+        c = char(toupper(static_cast<unsigned char>(c)));
+    return result;
+}
+
+} // namespace
+
+// MARK: The one instance
+
+STOrder* STOrder::getSTOrder()
+{
+    if (DEFS_ORD_IO.size() < 4) {
+        printf("getSTOrder(): [%s] fail", DEFS_ORD_IO.c_str());
+        return nullptr;
+    }
+    if (STOrder* list = sInstance.load())
+        return list;
+    std::lock_guard<std::recursive_mutex> lock(sCreateLock);
+    if (STOrder* list = sInstance.load())
+        return list;
+    // Asked again while loading: there is no list to hand out yet.
+    if (sCreating)
+        return nullptr;
+    sCreating = true;
+    STOrder* list = new STOrder();
+    sInstance.store(list);
+    sCreating = false;
+    return list;
+}
+
+STOrder* STOrder::Existing()
+{
+    return sInstance.load();
+}
+
+STOrder::STOrder() : o_name(DEFS_ORD_IO)
+{
+    fList.reserve(20);
+    if (o_name != "noname") {
+        BAutolock lock(fLock);
+        if (o_name.size() < 3) {
+            AddOrder(true);
+            printf(">> '%s' add def", o_name.c_str());
+        } else {
+            LoadOrder(_Path(), fList);
+            o_index = GetOMax();
+            if (have_workers())
+                CheckAllOrders();
+            else
+                printf("THERE ARE NO WORKERS !");
+        }
+    }
+    ord_exist = 1;
+    PostToApp('Oyes');
+}
+
+STOrder::~STOrder()
+{
+    ord_exist = 0;
+    STOrder* self = this;
+    sInstance.compare_exchange_strong(self, nullptr);
+}
+
+void STOrder::DeleteMe()
+{
+    {
+        BAutolock lock(fLock);
+        while (!fList.empty())
+            fList.pop_back();
+    }
+    PostToApp('O_no');
+    snooze(100'000);
+    delete this;
+    DEFS_ORD_IO = "-";
+}
+
+std::string STOrder::_Path() const
+{
+    return BuildPath(path2app, kDefsFolder, o_name.c_str(), kOrderExtension);
+}
+
+// MARK: Files
+
+void STOrder::LoadData()
+{
+    BAutolock lock(fLock);
+    LoadOrder(_Path(), fList);
+    o_index = GetOMax();
+    if (have_workers())
+        CheckAllOrders();
+}
+
+bool STOrder::SaveOrderList()
+{
+    return SaveOrders(_Path());
+}
+
+bool STOrder::SaveOrders(const std::string& path)
+{
+    BAutolock lock(fLock);
+    std::string text;
+    for (size_t i = 0; i < fList.size(); i++) {
+        if (fList[i] == nullptr) {
+            printf("SAVE OR bad %ld", long(i));
+            continue;
+        }
+        fList[i]->SaveAsASC(text);
+    }
+    text += "; ---";
+    if (!SaveWholeFile(path, text)) {
+        printf("'%s' OpenError!", path.c_str());
+        return false;
+    }
+    printf(" STOrder-SAVE-END  [%ld|%s%s]", long(fList.size()), o_name.c_str(), kOrderExtension);
+    return true;
+}
+
+void STOrder::LoadOrder(const std::string& path, OrderList& list)
+{
+    std::optional<RecordLineReader> reader = RecordLineReader::Open(path);
+    if (!reader) {
+        printf(" File Missing! ");
+        list.push_back(std::make_unique<Order>(true));
+        return;
+    }
+    const bool canMakeJobs = have_workers();
+    // Only orders of this file take jobs and links.
+    Order* current = nullptr;
+    RecordLine line;
+    while (reader->Next(line)) {
+        if (line.IsComment())
+            continue;
+        if (line.HasTag("[IT]")) {
+            list.push_back(std::make_unique<Order>(false));
+            current = list.back().get();
+            read_order_line(current, line);
+        }
+        if (current == nullptr)
+            continue;
+        // A job needs an existing worker.
+        if (line.HasTag("[PB]") && canMakeJobs)
+            read_job_line(current, line);
+        if (line.HasTag("[LN]"))
+            read_link_line(current, line);
+    }
+    printf(" STOrder -LOAD-END %p", static_cast<void*>(&list));
+}
+
+// MARK: Finding orders
+
+Order* STOrder::GetOrder(int32 index)
+{
+    if (fList.empty())
+        return nullptr;
+    const int32 last = GetOMax();
+    if (index > last)
+        index = 0;
+    else if (index < 0)
+        index = last;
+    return fList[size_t(index)].get();
+}
+
+Order* STOrder::GetOrderWithID(int32 id)
+{
+    for (const auto& order : fList) {
+        if (order != nullptr && order->onr == id)
+            return order.get();
+    }
+    return nullptr;
+}
+
+int32 STOrder::FindOrderNrOverNr(int32 id)
+{
+    for (size_t i = 0; i < fList.size(); i++) {
+        if (fList[i] != nullptr && fList[i]->onr == id)
+            return int32(i);
+    }
+    printf("%ld FindOrderNrOverNr NOT FOUND: %ld", long(GetOMax()), long(id));
+    return 999;
+}
+
+int32 STOrder::GetOMax()
+{
+    return int32(fList.size()) - 1;
+}
+
+int32 STOrder::ExistJob(const char* auft, const char* znr, const char* wkz)
+{
+    auft = auft != nullptr ? auft : "";
+    znr = znr != nullptr ? znr : "";
+    wkz = wkz != nullptr ? wkz : "";
+    int32 found = 0;
+    for (const auto& order : fList) {
+        found = 0;
+        // The given name and drawing number contain the order's; the
+        // order's tool code contains the given one.
+        if (strstr(auft, order->oauft.c_str()) != nullptr) {
+            found = 1;
+            if (strstr(znr, order->oznr.c_str()) != nullptr) {
+                found = 2;
+                if (strstr(order->owkz.c_str(), wkz) != nullptr)
+                    found = 3;
+            }
+        }
+        if (found == 3)
+            break;
+    }
+    return found;
+}
+
+// MARK: Adding and deleting
+
+void STOrder::AddOrder(bool flag)
+{
+    printf("AddOrder(%d)", flag ? 1 : 0);
+    auto order = std::make_unique<Order>(true);
+    order->PruefeOrder(true);
+    const int32 id = order->onr;
+    {
+        BAutolock lock(fLock);
+        fList.push_back(std::move(order));
+        o_index = GetOMax();
+    }
+    BMessage show('OUIx');
+    show.AddInt32("order", id);
+    PostToApp(show);
+    PostToApp('WB_A');
+}
+
+void STOrder::AddOrderTemplate(BMessage* message)
+{
+    std::string name;
+    if (message == nullptr || message->FindString("fname", &name) != B_OK)
+        return;
+    // Template names come from the template folder's listing.
+    if (name.empty() || name.find('/') != std::string::npos) {
+        printf("'%s' OpenError!", name.c_str());
+        return;
+    }
+    int32 id = -1;
+    {
+        BAutolock lock(fLock);
+        const size_t before = fList.size();
+        LoadOrder(BuildPath(path2app, kTemplatesFolder, name.c_str(), kTemplateExtension), fList);
+        o_index = GetOMax();
+        // An empty template adds nothing: then there is no new order to show.
+        if (fList.size() > before) {
+            Order* added = fList.back().get();
+            added->PruefeOrder(false);
+            id = added->onr;
+        }
+        CheckAllOrders();
+    }
+    if (id >= 0) {
+        BMessage show('OUIx');
+        show.AddInt32("order", id);
+        PostToApp(show);
+    }
+    PostToApp('WB_A');
+    PostToApp('OUPU');
+}
+
+void STOrder::AddOrderZgr(std::unique_ptr<Order> order)
+{
+    if (order == nullptr)
+        return;
+    BAutolock lock(fLock);
+    fList.push_back(std::move(order));
+    o_index = GetOMax();
+}
+
+void STOrder::DeleteSingleOrder(int32 index)
+{
+    {
+        BAutolock lock(fLock);
+        if (fList.size() <= 1) {
+            printf("last? ");
+            return;
+        }
+        if (index < 0 || index > GetOMax())
+            return;
+        fList.erase(fList.begin() + index);
+        o_index = std::min(o_index, GetOMax());
+    }
+    PostToApp('OBWD');
+    Sort2PlanDatum();
+    if (DaStMode.load() == 3)
+        PostToApp('LMOD');
+    PostToApp('WBRA');
+    PostToApp('OUPU');
+}
+
+// MARK: Checking and marking
+
+void STOrder::CheckAllOrders()
+{
+    BAutolock lock(fLock);
+    for (size_t i = 0; i < fList.size(); i++) {
+        if (fList[i] == nullptr) {
+            printf("Bad Order to check %ld", long(i));
+            continue;
+        }
+        fList[i]->PruefeOrder(false);
+    }
+}
+
+void STOrder::CheckOrdersWithWorker(int32 workerNr)
+{
+    STWorker* workers = STWorker::Existing();
+    if (workers == nullptr || workerNr < 0 || workerNr > workers->GetWMax())
+        return;
+    Worker* worker = workers->GetWorker(workerNr);
+    if (worker == nullptr)
+        return;
+    const int32 id = worker->w_id;
+    BAutolock lock(fLock);
+    for (const auto& order : fList) {
+        const bool uses = std::any_of(order->jobs.begin(), order->jobs.end(),
+                                      [id](const auto& job) { return job->j_id == id; });
+        if (uses)
+            order->PruefeOrder(false);
+    }
+}
+
+void STOrder::MarkOrderX(BMessage* message)
+{
+    if (message == nullptr)
+        return;
+    MarkOrderY(message->GetInt32("order", -1));
+}
+
+void STOrder::MarkOrderY(int32 index)
+{
+    if (index < 0 || index > GetOMax())
+        return;
+    for (size_t i = 0; i < fList.size(); i++)
+        fList[i]->marked = int32(i) == index ? 1 : 0;
+    PostToApp('WBKN');
+}
+
+// MARK: Menus and sorting
+
+void STOrder::SortedMOrderList(BMenu* menu)
+{
+    if (menu == nullptr)
+        return;
+    struct Entry
+    {
+        std::string key;
+        std::string name;
+        int32 id;
+    };
+    std::vector<Entry> entries;
+    for (const auto& order : fList)
+        entries.push_back({upper(order->oauft), order->oauft, order->onr});
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const Entry& a, const Entry& b) { return a.key < b.key; });
+    // Plain items until the menu items with a status icon exist.
+    for (const Entry& entry : entries) {
+        auto* message = new BMessage('OUIx');
+        message->AddString("labelt", entry.name);
+        message->AddInt32("order", entry.id);
+        menu->AddItem(new BMenuItem(("  " + entry.name).c_str(), message));
+    }
+}
+
+void STOrder::_SortByDate(bool planDate)
+{
+    BAutolock lock(fLock);
+    auto key = [&](size_t i) { return DateSortKey(planDate ? fList[i]->opdl : fList[i]->odli); };
+    const size_t count = fList.size();
+    for (size_t gap = count / 2; gap > 0; gap /= 2) {
+        for (size_t i = gap; i < count; i++) {
+            for (size_t j = i - gap; key(j) > key(j + gap); j -= gap) {
+                std::swap(fList[j], fList[j + gap]);
+                if (j < gap)
+                    break;
+            }
+        }
+    }
+}
+
+void STOrder::Sort2DeadDatum()
+{
+    _SortByDate(false);
+    sortmode = 1;
+}
+
+void STOrder::Sort2PlanDatum()
+{
+    _SortByDate(true);
+    sortmode = 2;
+}

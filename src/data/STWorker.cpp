@@ -1,0 +1,420 @@
+#include "data/STWorker.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <mutex>
+#include <set>
+
+#include "app/AppPost.h"
+#include "app/Globals.h"
+#include "app/Paths.h"
+#include "calendar/CivilDays.h"
+#include "calendar/Clock.h"
+#include "data/RecordLineReader.h"
+#include "data/SafeSave.h"
+#include "data/Worker.h"
+#include "kit/app/Autolock.h"
+#include "kit/app/Message.h"
+#include "kit/app/OS.h"
+#include "kit/interface/Menu.h"
+#include "kit/interface/MenuItem.h"
+
+namespace {
+
+std::atomic<STWorker*> sInstance{nullptr};
+std::mutex sCreateLock;
+
+// The bytes the file may hold for a weekday name.
+constexpr size_t kWeekdayNameMax = 10;
+
+int32 Number(const std::string& text)
+{
+    return civil::ClampToInt32(strtol(text.c_str(), nullptr, 10));
+}
+
+// At most max bytes, never ending inside a UTF-8 sequence.
+std::string CutName(const std::string& name, size_t max)
+{
+    if (name.size() <= max)
+        return name;
+    size_t length = max;
+    while (length > 0 && (static_cast<unsigned char>(name[length]) & 0xC0) == 0x80)
+        length--;
+    return name.substr(0, length);
+}
+
+std::string Upper(const std::string& text)
+{
+    std::string upper = text;
+    for (char& c : upper)
+        c = char(toupper(static_cast<unsigned char>(c)));
+    return upper;
+}
+
+void FinishWorker(Worker* worker)
+{
+    if (worker == nullptr)
+        return;
+    worker->SetWochenStd();
+    worker->AllDaysTable();
+}
+
+void ReadWeekday(Worker* worker, int32 index, const RecordLine& line)
+{
+    daymark& day = worker->w_week->day[size_t(index)];
+    const std::vector<std::string> fields = line.Fields();
+    if (fields.size() > 0)
+        day.dayname = CutName(fields[0], kWeekdayNameMax);
+    if (fields.size() > 1)
+        day.begin = str2Tint(fields[1]);
+    if (fields.size() > 2)
+        day.worktime = str2Tint(fields[2]);
+    if (fields.size() > 3)
+        day.pause = str2Tint(fields[3]);
+    SetETime(&day);
+}
+
+void ReadDays(DayList& days, const RecordLine& line)
+{
+    for (const std::string& field : line.Fields())
+        days.push_back(Worker::ReadDay(field));
+}
+
+} // namespace
+
+STWorker* STWorker::getSTWorker()
+{
+    if (STWorker* list = sInstance.load())
+        return list;
+    std::lock_guard create(sCreateLock);
+    if (sInstance.load() == nullptr) {
+        if (DEFS_WKO_IO.size() < 4) {
+            printf("getSTWorker(): [%s]  fail\n", DEFS_WKO_IO.c_str());
+            return nullptr;
+        }
+        sInstance.store(new STWorker());
+    }
+    return sInstance.load();
+}
+
+STWorker* STWorker::Existing()
+{
+    return sInstance.load();
+}
+
+STWorker::STWorker() : fLock("STWorker")
+{
+    fName = DEFS_ORD_IO;
+    fPath = BuildPath(path2app, kDefsFolder, fName.c_str(), ".vtw");
+    printf("\n BUILD-STWorker\t");
+    if (fName != "noname") {
+        BAutolock lock(fLock);
+        if (fName.size() < 3) {
+            AddWorker();
+        } else {
+            LoadWorker(fPath, fList);
+            CheckAllWorkers();
+        }
+    }
+    _RefreshMax();
+    wko_exist = 1;
+    PostToApp('Wyes');
+    printf(" BUILD-STWorker-DONE [%ld] \n", long(fMaxIndex));
+}
+
+STWorker::~STWorker()
+{
+    wko_exist = 0;
+    printf("DESTROY-STWorker done\n");
+    STWorker* self = this;
+    sInstance.compare_exchange_strong(self, nullptr);
+}
+
+void STWorker::DeleteMe()
+{
+    printf("DESTROY-STWorker::DeleteMe [%s]\n", fName.c_str());
+    {
+        BAutolock lock(fLock);
+        while (!fList.empty())
+            fList.pop_back();
+        _RefreshMax();
+    }
+    PostToApp('W_no');
+    snooze(100000);
+    delete this;
+    DEFS_WKO_IO.assign(1, '-'); // (= "-" trips a false -Wrestrict in g++ 12)
+}
+
+void STWorker::_RefreshMax()
+{
+    fMaxIndex = int32(fList.size()) - 1;
+}
+
+int32 STWorker::GetNewMyID4Worker()
+{
+    int32 highest = 0;
+    for (const std::unique_ptr<Worker>& worker : fList)
+        highest = std::max(highest, worker->w_id);
+    if (highest < INT32_MAX)
+        return highest + 1;
+    // A hand-edited file took the last id: hand out the lowest free one.
+    std::set<int32> used;
+    for (const std::unique_ptr<Worker>& worker : fList)
+        used.insert(worker->w_id);
+    int32 id = 1;
+    while (used.count(id) != 0)
+        id++;
+    return id;
+}
+
+void STWorker::CheckWorkerID()
+{
+    for (const std::unique_ptr<Worker>& worker : fList) {
+        if (worker->w_id == 0)
+            worker->w_id = GetNewMyID4Worker();
+    }
+}
+
+void STWorker::CheckAllWorkers()
+{
+    BAutolock lock(fLock);
+    for (const std::unique_ptr<Worker>& worker : fList) {
+        worker->AllDaysTable();
+        worker->SetWochenStd();
+    }
+    CheckWorkerID();
+    ClearAllFSPoint();
+}
+
+void STWorker::ClearAllFSPoint()
+{
+    for (const std::unique_ptr<Worker>& worker : fList)
+        worker->fs_point = str2CDay(nullptr);
+}
+
+void STWorker::ShowAllFSPoint()
+{
+    for (const std::unique_ptr<Worker>& worker : fList) {
+        printf("[%s %s][%s]\n", CDay2str(worker->fs_point.get()).c_str(),
+               TInt2str(worker->fs_point ? worker->fs_point->hours : 0).c_str(),
+               worker->w_name.c_str());
+    }
+}
+
+Worker* STWorker::GetWorker(int32 n)
+{
+    if (fList.empty())
+        return nullptr;
+    if (n > fMaxIndex)
+        n = 0;
+    else if (n < 0)
+        n = fMaxIndex;
+    return fList[size_t(n)].get();
+}
+
+Worker* STWorker::GetWorkerWithID(int32 id)
+{
+    // Not through FindWorkerNrOverID: its 999 is also a position.
+    for (const std::unique_ptr<Worker>& worker : fList) {
+        if (worker->w_id == id)
+            return worker.get();
+    }
+    return nullptr;
+}
+
+int32 STWorker::FindWorkerNrOverID(int32 id)
+{
+    for (size_t i = 0; i < fList.size(); i++) {
+        if (fList[i]->w_id == id)
+            return int32(i);
+    }
+    return 999;
+}
+
+int32 STWorker::GetWMax()
+{
+    return fMaxIndex;
+}
+
+int32 STWorker::ExistWorker(const char* name, const char* alias)
+{
+    const std::string wantedName = name != nullptr ? name : "";
+    const std::string wantedAlias = alias != nullptr ? alias : "";
+    for (const std::unique_ptr<Worker>& worker : fList) {
+        const bool sameName = worker->w_name == wantedName;
+        const bool sameAlias = worker->w_alias == wantedAlias;
+        if (sameName)
+            printf("[N]%s|%s\n", worker->w_name.c_str(), worker->w_alias.c_str());
+        if (sameAlias)
+            printf("[A]%s|%s\n", worker->w_name.c_str(), worker->w_alias.c_str());
+        if (sameName && sameAlias)
+            return 2;
+    }
+    return 0;
+}
+
+void STWorker::AddWorker()
+{
+    printf("\n\n STWorker::AddWorker \n");
+    auto worker = std::make_unique<Worker>();
+    BAutolock lock(fLock);
+    worker->w_id = GetNewMyID4Worker();
+    worker->AllDaysTable();
+    fList.push_back(std::move(worker));
+    _RefreshMax();
+    PostToApp('WUIz');
+}
+
+void STWorker::AddWorkerZgr(std::unique_ptr<Worker> worker)
+{
+    printf("\n\n STWorker::AddWorkerZGR \n");
+    if (!worker)
+        return;
+    worker->AllDaysTable();
+    BAutolock lock(fLock);
+    fList.push_back(std::move(worker));
+    _RefreshMax();
+    PostToApp('WUIz');
+}
+
+void STWorker::AddWorkerTemplate(BMessage* message)
+{
+    std::string name;
+    if (message == nullptr || message->FindString("fname", &name) != B_OK)
+        return;
+    printf(">>>found: %s%s\n ", name.c_str(), ".wtp");
+    // Template names come from the folder's listing; one that points
+    // elsewhere is not a template.
+    if (name.find('/') != std::string::npos)
+        return;
+    const std::string path = BuildPath(path2app, kTemplatesFolder, name.c_str(), ".wtp");
+    {
+        BAutolock lock(fLock);
+        LoadWorker(path, fList);
+        CheckAllWorkers();
+        _RefreshMax();
+    }
+    PostToApp('WUIz');
+}
+
+void STWorker::DeleteSingleWorker(int32 n)
+{
+    {
+        BAutolock lock(fLock);
+        if (fList.size() <= 1) {
+            printf("last Worker delete? \n");
+            return;
+        }
+        if (n < 0 || size_t(n) >= fList.size())
+            printf(" not removed \n");
+        else
+            fList.erase(fList.begin() + n);
+        _RefreshMax();
+    }
+    PostToApp('WB_A');
+    snooze(100000);
+    PostToApp('WUIz');
+    snooze(100000);
+    PostToApp('OCHA');
+}
+
+void STWorker::LoadWorker(const std::string& path, WorkerList& list)
+{
+    std::optional<RecordLineReader> reader = RecordLineReader::Open(path);
+    if (!reader) {
+        printf(" File Missing! ");
+        auto worker = std::make_unique<Worker>();
+        const std::tm today = Clock::LocalNow();
+        worker->w_id = today.tm_mday * 100 + (today.tm_mon + 1); // "%d%02d"
+        list.push_back(std::move(worker));
+        return;
+    }
+    Worker* current = nullptr;
+    int32 weekdays = 0;
+    RecordLine line;
+    while (reader->Next(line)) {
+        if (line.IsComment())
+            continue;
+        if (line.HasTag("[IT]")) {
+            FinishWorker(current);
+            list.push_back(std::make_unique<Worker>());
+            current = list.back().get();
+            weekdays = 0;
+            if (auto name = line.Field(1))
+                current->NewWName(*name);
+            if (auto alias = line.Field(2))
+                current->NewWAlia(*alias);
+            if (auto costCentre = line.Field(3))
+                current->NewWKstl(*costCentre);
+            if (auto id = line.Field(4))
+                current->w_id = Number(*id);
+            // "Longer than two characters" counted the line end, which the
+            // reader has already dropped.
+            const std::optional<std::string> rest = line.Rest(4);
+            if (rest && rest->size() + 1 > 2) {
+                if (auto multiuse = line.Field(5))
+                    current->multiuse = int8(Number(*multiuse));
+            }
+        } else if (current == nullptr) {
+            continue;
+        } else if (line.HasTag("[WD]")) {
+            if (weekdays < 7)
+                ReadWeekday(current, weekdays++, line);
+        } else if (line.HasTag("[UD]")) {
+            ReadDays(current->u_days, line);
+        } else if (line.HasTag("[IL]")) {
+            ReadDays(current->i_days, line);
+        }
+    }
+    FinishWorker(current);
+    printf(" STWorker-LOAD-END\n");
+}
+
+bool STWorker::SaveWorker(const std::string& path)
+{
+    BAutolock lock(fLock);
+    std::string out;
+    for (const std::unique_ptr<Worker>& worker : fList) {
+        worker->SaveAsASC(out);
+        out += "; --";
+    }
+    if (!SaveWholeFile(path, out)) {
+        printf("'%s' OpenError!\n", path.c_str());
+        return false;
+    }
+    printf(" STWorker-SAVE-END [%ld|%s%s]\n", long(fMaxIndex), fName.c_str(), ".vtw");
+    return true;
+}
+
+bool STWorker::SaveWorkerList()
+{
+    return SaveWorker(fPath);
+}
+
+void STWorker::SortedMWorkerList(BMenu* menu, uint32 what, const char* field, int32 useid)
+{
+    if (menu == nullptr)
+        return;
+    const char* entry = field != nullptr ? field : "";
+    struct Item
+    {
+        std::string key;
+        std::string name;
+        BMessage* message;
+    };
+    std::vector<Item> items;
+    for (size_t i = 0; i < fList.size(); i++) {
+        const Worker& worker = *fList[i];
+        auto* message = new BMessage(what);
+        message->AddInt32(entry, useid != 0 ? worker.w_id : int32(i));
+        message->AddString("labelt", worker.w_name);
+        items.push_back({Upper(worker.w_name), worker.w_name, message});
+    }
+    std::stable_sort(items.begin(), items.end(),
+                     [](const Item& a, const Item& b) { return a.key < b.key; });
+    for (size_t i = 0; i < items.size(); i++)
+        menu->AddItem(new BMenuItem(items[i].name.c_str(), items[i].message), int32(i));
+}
