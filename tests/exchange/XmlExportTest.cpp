@@ -1,0 +1,177 @@
+// The XML project file: the document byte for byte, the day-list lines, the
+// job grid with its repairs, and a failed export that leaves the previous
+// file whole.
+#include "exchange/XmlExport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "data/ProzBalken.h"
+#include "data/Worker.h"
+#include "exchange/ExchangeProject.h"
+#include "kit/storage/SafeFile.h"
+
+namespace {
+
+constexpr const char* kHeader = "<?xml version=\"1.0\" standalone=\"yes\" ?>\n"
+                                "<!DOCTYPE this_dok SYSTEM \"_vantrel.dtd\">\n"
+                                "<?xml:Stylesheet href=\"_vantrel.css\" type=\"text/css\"?>\n\n"
+                                "<data_list>\n";
+
+std::string Between(const std::string& text, const std::string& from, const std::string& to)
+{
+    const size_t start = text.find(from);
+    if (start == std::string::npos)
+        return "(missing)";
+    const size_t end = text.find(to, start + from.size());
+    return text.substr(start + from.size(), end - start - from.size());
+}
+
+struct FailNoMoreSteps
+{
+    ~FailNoMoreSteps() { BSafeFile::FailNthStep(0); }
+};
+
+} // namespace
+
+TEST(XmlExport, WritesTheWholeProjectByteForByte)
+{
+    ExchangeProject project;
+    bool saved = false;
+    const std::string printed = Printed([&] { saved = XML_Save(); });
+    EXPECT_TRUE(saved);
+    EXPECT_EQ(project.folder.Read("defs/plan.xml"), ExchangeGolden("plan.xml"));
+    EXPECT_EQ(printed, "HH UD ") << "only the repaired bar is reported";
+    EXPECT_EQ(project.folder.CountFiles("defs"), 4) << "no temporary file stays";
+}
+
+TEST(XmlExport, OneWorkerWithoutOrdersOrHolidays)
+{
+    ExchangeProject project(nullptr);
+    const std::string workers = ExchangeGolden("plan.vtw");
+    project.folder.Write("defs/solo.vtw", workers.substr(0, workers.find("; --; --")));
+    project.folder.Write("defs/solo.vto", "; ---");
+    std::filesystem::remove(project.folder.Path("defs/holiday.vth"));
+    project.Open("solo");
+
+    const std::string printed = Printed([] { XML_Save(); });
+    const std::string golden = ExchangeGolden("plan.xml");
+    const std::string anna =
+        "\n<worker>" + Between(golden, "\n<worker>", "</worker>\n") + "</worker>\n";
+    EXPECT_EQ(project.folder.Read("defs/solo.xml"),
+              std::string(kHeader) + "<VT_proj>solo</VT_proj>\n<sd>2002/12/09 12:00</sd>\n\n" +
+                  "<next>.</next>\n<absatz> Erst die Workouter: </absatz>\n\n" + anna +
+                  "<next>.</next>\n<absatz> Nun die Jobs: </absatz>\n\n" +
+                  "<next>.</next>\n<absatz> Feiertagsliste: </absatz>\n\n" + "</data_list>\n");
+    EXPECT_EQ(printed, " NO Holidays! \n");
+}
+
+TEST(XmlExport, DayListsBreakAtEachNewYearAndAfterEveryFourthDay)
+{
+    ProgramFolder folder;
+    struct Case
+    {
+        std::vector<const char*> days;
+        const char* lines;
+    };
+    const Case cases[] = {
+        {{"2003/12/31", "2003/12/30", "2004/01/02"}, "AB\nC"},
+        {{"2003/03/03", "2003/03/04", "2003/03/05", "2003/03/06", "2003/03/07", "2003/03/10"},
+         "ABCD\nEF"},
+        {{"2003/03/03", "2003/03/04", "2003/03/05", "2003/03/06"}, "ABCD"},
+        // A year's line end does not restart the count of four.
+        {{"2003/12/29", "2003/12/30", "2004/01/05", "2004/01/06", "2004/01/07"}, "AB\nCD\nE"},
+        {{"2003/12/22", "2003/12/23", "2003/12/29", "2003/12/30", "2004/01/05"}, "ABCD\n\nE"},
+    };
+    for (const Case& c : cases) {
+        Worker worker;
+        for (const char* day : c.days) {
+            worker.u_days.push_back(str2CDay(day));
+            worker.i_days.push_back(str2CDay(day));
+        }
+        std::string xml;
+        WorkerToXML(worker, xml);
+        // The layout with every day written as its letter in sorted order.
+        std::string expected = c.lines;
+        for (size_t i = 0; i < c.days.size(); i++) {
+            const std::string sorted = CDay2str(worker.u_days[i].get());
+            expected.replace(expected.find(char('A' + i)), 1, "<hday>" + sorted + "</hday>");
+        }
+        EXPECT_EQ(Between(xml, "<wko_hdyday>\n", "\n</wko_hdyday>\n"), expected) << c.lines;
+        // Illness days keep the order they were added in.
+        EXPECT_EQ(Between(xml, "<wko_illday>\n<iday>", "</iday>"), c.days[0]);
+    }
+}
+
+TEST(XmlExport, JobGridIsRepairedAndKeptInOneByte)
+{
+    ExchangeProject project;
+    ProzBalken* job = project.orders->GetOrder(0)->jobs[0].get();
+    struct Case
+    {
+        BRect frame; // left, top, right, bottom in pixels
+        const char* grid;
+        const char* printed;
+    };
+    const Case cases[] = {
+        {BRect(100, 10, 100, 30), "[10][12][1][3]", "HH "},
+        {BRect(100, 10, 50, 30), "[10][12][1][3]", "RL "},
+        {BRect(10, 60, 110, 40), "[1][11][4][6]", "UD "},
+        {BRect(10, 50, 110, 50), "[1][11][5][7]", "VV "},
+        {BRect(35, 1, 119, 21), "[4][12][1][3]", ""},
+        {BRect(2600, 10, 2700, 30), "[4][14][1][3]", ""},
+        {BRect(2550, 10, 2550, 30), "[255][1][1][3]", "HH RL "},
+        {BRect(-15, 10, 0, 30), "[255][1][1][3]", "RL "},
+    };
+    for (const Case& c : cases) {
+        job->j_pos = c.frame;
+        std::string xml;
+        const std::string printed = Printed([&] { EXPECT_TRUE(JobToXML(*job, xml)); });
+        EXPECT_EQ(Between(xml, "<j_pos>", "</j_pos>"), c.grid) << c.grid;
+        EXPECT_EQ(printed, c.printed) << c.grid;
+    }
+
+    job->j_id = 99;
+    std::string xml;
+    const std::string printed = Printed([&] { EXPECT_FALSE(JobToXML(*job, xml)); });
+    EXPECT_EQ(xml, "");
+    EXPECT_EQ(printed, "ProzBalken::PrintToFile Bad worker 99\n");
+}
+
+TEST(XmlExport, AFailedExportLeavesThePreviousFileWhole)
+{
+    ExchangeProject project;
+    FailNoMoreSteps restore;
+    project.folder.Write("defs/plan.xml", "previous");
+    const std::string path = project.folder.Path("defs/plan.xml");
+    int n = 1;
+    for (; n < 10; n++) {
+        BSafeFile::FailNthStep(n);
+        bool saved = true;
+        const std::string printed = Printed([&] { saved = XML_Save(); });
+        if (saved)
+            break;
+        EXPECT_EQ(printed, "HH UD '" + path + "' OpenError! HeaderXML_End\n") << "step " << n;
+        EXPECT_EQ(project.folder.Read("defs/plan.xml"), "previous") << "step " << n;
+        EXPECT_EQ(project.folder.CountFiles("defs"), 4) << "step " << n;
+    }
+    EXPECT_GE(n, 3) << "a write, the sync and the rename can each fail";
+    EXPECT_EQ(project.folder.Read("defs/plan.xml"), ExchangeGolden("plan.xml"));
+}
+
+TEST(XmlExport, AFolderThatCannotBeWrittenIsReportedByEveryPiece)
+{
+    ExchangeProject project;
+    std::filesystem::rename(project.folder.Path("defs"), project.folder.Path("away"));
+    project.folder.Write("defs", "a file where the folder was");
+    const std::string path = "'" + project.folder.Path("defs/plan.xml") + "' OpenError!";
+    const std::string insert = path + " HeaderXML_Insert\n";
+    bool saved = true;
+    const std::string printed = Printed([&] { saved = XML_Save(); });
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(printed, path + " HeaderXML\n" + insert + insert + path + "\n" + insert + "HH UD " +
+                           path + "\n" + insert + path + "\n" + path + " HeaderXML_End\n");
+}

@@ -1,0 +1,287 @@
+// Merging XML project files: an export read back into an empty project, a
+// whole project dropped on itself, the records as a hand-written file has
+// them, drops that are no XML file, and hostile files.
+#include "exchange/XmlImport.h"
+
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <random>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "app/AppPost.h"
+#include "data/Holiday.h"
+#include "data/ProzBalken.h"
+#include "data/Worker.h"
+#include "exchange/ExchangeProject.h"
+#include "exchange/XmlExport.h"
+#include "exchange/XmlFile.h"
+#include "kit/app/Message.h"
+
+namespace {
+
+std::string Summary(int holidays, int workers, int orders)
+{
+    return " " + std::to_string(holidays) + " Holidays\n " + std::to_string(workers) +
+           " Worker\n " + std::to_string(orders) + " Order\n ..added";
+}
+
+// Drops the file of the program folder on a window of the given mode.
+std::string Drop(ExchangeProject& project, const std::string& relative, int32 mode)
+{
+    BMessage drop('DATA');
+    entry_ref ref(project.folder.Path(relative));
+    drop.AddRef("refs", &ref);
+    return Printed([&] { XML_Splice(&drop, mode); });
+}
+
+// The document without what an import cannot keep: order ids and the
+// project's name.
+std::string WithoutIds(const std::string& xml)
+{
+    return std::regex_replace(std::regex_replace(xml, std::regex("<onr>[0-9]+</onr>"), "<onr/>"),
+                              std::regex("<VT_proj>[a-z]+</VT_proj>"), "<VT_proj/>");
+}
+
+std::string Repeat(const std::string& text, int count)
+{
+    std::string out;
+    for (int i = 0; i < count; i++)
+        out += text;
+    return out;
+}
+
+} // namespace
+
+TEST(XmlImport, AnExportReadIntoAnEmptyProjectGivesTheSameProject)
+{
+    ExchangeProject project;
+    // Within the byte of the grid (beyond it the bar would wrap round).
+    project.orders->GetOrder(1)->jobs[1]->j_pos = BRect(1500, 10, 1600, 30);
+    Printed([] { XML_Save(); });
+    const std::string exported = project.folder.Read("defs/plan.xml");
+    project.folder.Write("defs/copy.xml", exported);
+    std::filesystem::remove(project.folder.Path("defs/holiday.vth"));
+    project.Open("noname");
+
+    const std::string printed = Drop(project, "defs/copy.xml", kSpliceAll);
+    EXPECT_NE(printed.find("found '2'\n \nXML KOMPLETTE: 'plan'\n"), std::string::npos);
+    EXPECT_EQ(project.AnswerAlerts(), std::vector<std::string>{Summary(2, 2, 3)});
+    EXPECT_EQ(project.workers->GetWorker(1)->w_id, 2);
+
+    Printed([] { XML_Save(); });
+    EXPECT_EQ(WithoutIds(project.folder.Read("defs/noname.xml")), WithoutIds(exported));
+}
+
+TEST(XmlImport, AWholeProjectDroppedOnItselfAddsNothingAndBecomesNoname)
+{
+    ExchangeProject project;
+    Printed([] { XML_Save(); });
+    project.folder.Write("defs/drop.xml", project.folder.Read("defs/plan.xml"));
+    AppPostRecorder posts;
+
+    // The worker editor takes only workers and leaves the names alone.
+    Drop(project, "defs/drop.xml", kSpliceWorkers);
+    EXPECT_EQ(DEFS_ORD_IO, "plan");
+    EXPECT_EQ(project.AnswerAlerts(),
+              (std::vector<std::string>{" OOPS... \n ID [1] is not free.. :(",
+                                        " OOPS... \n ID [2] is not free.. :(", Summary(0, 0, 0)}));
+
+    const std::string printed = Drop(project, "defs/drop.xml", kSpliceAll);
+    EXPECT_EQ(DEFS_WKO_IO, "noname");
+    EXPECT_EQ(DEFS_ORD_IO, "noname");
+    EXPECT_NE(printed.find("\n JOB 'B-200'\n ZNR: Z-2' \n  Error!\n"), std::string::npos);
+    EXPECT_EQ(
+        project.AnswerAlerts(),
+        (std::vector<std::string>{
+            " OOPS... \n ID [1] is not free.. :(", " OOPS... \n ID [2] is not free.. :(",
+            "\n JOB 'A-100'\n ZNR: Z-1' \n  Error!\n", "\n JOB 'B-200'\n ZNR: Z-2' \n  Error!\n",
+            "\n JOB 'C-300'\n ZNR: Z-3' \n  Error!\n", Summary(0, 0, 0)}));
+    EXPECT_EQ(project.workers->GetWMax(), 1);
+    EXPECT_EQ(project.orders->GetOMax(), 2);
+    EXPECT_EQ(project.holidays->CountHolidays(), 2);
+    for (uint32 code : posts.Codes())
+        EXPECT_NE(code, uint32('HUPD'));
+}
+
+TEST(XmlImport, RecordsAreTakenAsTheFileHasThem)
+{
+    ExchangeProject project;
+    project.folder.Write("defs/hand.xml", ExchangeGolden("hand.xml"));
+    AppPostRecorder posts;
+    const std::string printed = Drop(project, "defs/hand.xml", kSpliceAll);
+
+    EXPECT_EQ(DEFS_ORD_IO, "plan") << "a project name shorter than 3 keeps the names";
+    EXPECT_NE(printed.find("ww_ptr loose....\n"), std::string::npos);
+    EXPECT_NE(printed.find("WKO ADD:     7 | Cora\n"), std::string::npos);
+    EXPECT_EQ(project.AnswerAlerts(),
+              (std::vector<std::string>{"\n In  JOB 'J-1'\nWorker: '77 | Ghost' \n  not found\n\n",
+                                        Summary(2, 1, 1)}));
+    int hupd = 0;
+    for (uint32 code : posts.Codes())
+        hupd += code == uint32('HUPD') ? 1 : 0;
+    EXPECT_EQ(hupd, 1);
+
+    ASSERT_EQ(project.workers->GetWMax(), 2);
+    Worker* cora = project.workers->GetWorker(2);
+    EXPECT_EQ(cora->w_alias, "CO");
+    EXPECT_EQ(cora->w_kost, "K");
+    EXPECT_EQ(cora->multiuse, 2);
+    for (int day = 0; day < 7; day++) {
+        const daymark& mark = cora->w_week->day[size_t(day)];
+        const bool read = day < 3;
+        EXPECT_EQ(mark.begin, read ? 600 : 700) << day;
+        EXPECT_EQ(mark.worktime, read ? 500 : day < 5 ? 800 : 0) << day;
+        EXPECT_EQ(mark.pause, read ? 15 : 45) << day;
+    }
+    ASSERT_EQ(cora->u_days.size(), 2u);
+    EXPECT_EQ(CDay2str(cora->u_days[0].get()), "2003/12/30");
+    EXPECT_EQ(CDay2str(cora->u_days[1].get()), "2004/01/02");
+
+    ASSERT_EQ(project.orders->GetOMax(), 3);
+    Order* order = project.orders->GetOrder(3);
+    EXPECT_EQ(order->oauft, "J-1");
+    EXPECT_EQ(order->oneed, 7);
+    EXPECT_EQ(order->otyp, 9);
+    ASSERT_EQ(order->jobs.size(), 2u);
+    const ProzBalken& fractions = *order->jobs[0];
+    EXPECT_EQ(fractions.j_pos, BRect(35, 0, 120, 20));
+    EXPECT_EQ(fractions.j_info, "");
+    EXPECT_EQ(fractions.j_stat, 0);
+    EXPECT_EQ(fractions.j_time, 230);
+    EXPECT_EQ(fractions.j_id, 7);
+    const ProzBalken& ghost = *order->jobs[1];
+    EXPECT_EQ(ghost.j_info, "- - Ghost");
+    EXPECT_EQ(ghost.j_id, 1) << "the first worker takes the job";
+
+    ASSERT_EQ(project.holidays->CountHolidays(), 4);
+    EXPECT_EQ(project.holidays->HolidayAt(0)->name, "Weihnachten") << "not replaced";
+    EXPECT_EQ(project.holidays->HolidayAt(3)->name, "");
+}
+
+TEST(XmlImport, DropsThatAreNoReadableXmlFile)
+{
+    ExchangeProject project;
+    project.folder.Write("defs/plan.txt", ExchangeGolden("hand.xml"));
+    std::filesystem::create_directory(project.folder.Path("defs/folder.xml"));
+    ASSERT_EQ(mkfifo(project.folder.Path("defs/pipe.xml").c_str(), 0600), 0);
+    struct Case
+    {
+        const char* file;
+        const char* printed;
+    };
+    const Case cases[] = {
+        {"defs/plan.txt", "Bad XML: '%s'..\n"},
+        {"defs/missing.xml", "No File for XML_Splice\n"},
+        {"defs/folder.xml", "No File for XML_Splice\n"},
+        {"defs/pipe.xml", "No File for XML_Splice\n"},
+    };
+    for (const Case& c : cases) {
+        const std::string printed = Drop(project, c.file, kSpliceAll);
+        std::string expected = c.printed;
+        const size_t at = expected.find("%s");
+        if (at != std::string::npos)
+            expected.replace(at, 2, project.folder.Path(c.file));
+        EXPECT_EQ(printed, "XML_Splice: '" + project.folder.Path(c.file) + "'\n" + expected);
+        EXPECT_TRUE(project.AnswerAlerts().empty()) << c.file;
+    }
+
+    BMessage empty('DATA');
+    EXPECT_EQ(Printed([&] { XML_Splice(&empty, kSpliceAll); }), "\nend XML_Splice\n");
+    EXPECT_EQ(project.AnswerAlerts(), std::vector<std::string>{Summary(0, 0, 0)});
+
+    CloseLists();
+    DEFS_WKO_IO = "-";
+    EXPECT_EQ(Printed([&] { XML_Splice(&empty, kSpliceAll); }),
+              "getSTWorker(): [-]  fail\nXML no ST_WORKER (break)\n");
+    EXPECT_EQ(project.AnswerAlerts(),
+              std::vector<std::string>{"\nplease take  NEW, \nbefor you drag XML-Files !"});
+}
+
+TEST(XmlImport, HostileFilesGiveWhatIsWholeAndNeverHang)
+{
+    const std::string golden = ExchangeGolden("plan.xml");
+    const size_t secondOrder = golden.find("<order>", golden.find("<order>") + 1);
+    std::mt19937 random(7);
+    std::string binary(64 * 1024, '\0');
+    for (char& c : binary)
+        c = char(random());
+    struct Case
+    {
+        const char* name;
+        std::string bytes;
+        int holidays, workers, orders;
+        size_t maxAlerts;
+    };
+    const Case cases[] = {
+        {"not xml", "just some text\nwith lines\n", 0, 0, 0, 1},
+        {"truncated export", golden.substr(0, secondOrder + 30), 0, 2, 1, 1},
+        {"binary", binary, 0, 0, 0, 1},
+        {"unclosed elements", "<worker>\n<name>X\n</wko_exec>\n", 0, 1, 0, 1},
+        {"a thousand opening tags", Repeat("<order>\n", 1000), 0, 0, 0, 21},
+        {"one long line", Repeat("<holiday><hd_d>2004/01/01</hd_d><hd_c>N</hd_c></holiday>", 20000),
+         1, 0, 0, 1},
+        {"a worker with many days",
+         "<worker><card_id>9</card_id></wko_exec><wko_hdyday>" + Repeat("<hday>x", 200000) + "\n",
+         0, 1, 0, 1},
+        {"an order with many jobs",
+         "<order><oauft>H</oauft><otyp>1</otyp>" + Repeat("<jb_class><j_info>i", 3000) +
+             "\n</order>\n",
+         0, 0, 1, 21},
+    };
+    for (const Case& c : cases) {
+        ExchangeProject project("noname");
+        project.folder.Write("defs/hostile.xml", c.bytes);
+        Drop(project, "defs/hostile.xml", kSpliceAll);
+        EXPECT_EQ(added_h.load(), c.holidays) << c.name;
+        EXPECT_EQ(added_w.load(), c.workers) << c.name;
+        EXPECT_EQ(added_o.load(), c.orders) << c.name;
+        const std::vector<std::string> alerts = project.AnswerAlerts();
+        EXPECT_LE(alerts.size(), c.maxAlerts) << c.name;
+        ASSERT_FALSE(alerts.empty()) << c.name;
+        EXPECT_EQ(alerts.back(), Summary(c.holidays, c.workers, c.orders)) << c.name;
+    }
+}
+
+TEST(XmlImport, FindTagInLineTakesFurtherLinesUntilTheElementCloses)
+{
+    ExchangeProject project(nullptr);
+    struct Case
+    {
+        const char* text;
+        std::string file;
+        const char* result;
+        const char* next; // the file's next line afterwards
+        bool alert;
+    };
+    const Case cases[] = {
+        {"<name>Anna</name>", "next\n", "Anna", "next\n", false},
+        {"no tag here", "next\n", "-", "next\n", false},
+        {"<name></name><name>B</name>", "next\n", "", "next\n", false},
+        {"x<name>An", "na</name> rest\nnext\n", "Anna", "next\n", false},
+        {"<name>A", "<name>B</name>\nnext\n", "A<name>B", "next\n", true},
+        {"<name>", "", "", "", false},
+        // The closing tag split over two pieces of a long line.
+        {"<name>", std::string(250, 'a') + "</name>\nnext\n", "", "next\n", false},
+    };
+    for (const Case& c : cases) {
+        project.folder.Write("defs/tags.xml", c.file);
+        std::optional<XmlFile> file = XmlFile::Open(project.folder.Path("defs/tags.xml"));
+        ASSERT_TRUE(file);
+        const std::string result = FindTagInLine(*file, "<name>", c.text);
+        EXPECT_EQ(result, c.file.size() > 250 ? std::string(250, 'a') : c.result) << c.text;
+        std::string next;
+        file->ReadLine(next);
+        EXPECT_EQ(next, c.next) << c.text;
+        const std::vector<std::string> alerts = project.AnswerAlerts();
+        EXPECT_EQ(alerts.size(), c.alert ? 1u : 0u) << c.text;
+        if (c.alert) {
+            EXPECT_EQ(alerts[0], " OOPS... \n missing </name> TAG :(");
+        }
+    }
+}
