@@ -74,18 +74,20 @@ void CDayCopy(ks_calday* dst, const ks_calday* src)
         *dst = *src;
 }
 
+// Weekday and day of the year come from the day number, as a Datum gets
+// them, without the Datum's mktime: the lay-out asks for them per day.
 int32_t CDayIsYDay(const ks_calday* a)
 {
     if (a == nullptr)
         return 0;
-    return Datum(a).IstYTag();
+    return civil::YeardayFromDays(DayNumber(a));
 }
 
 int32_t CDayIsWDay(const ks_calday* a)
 {
     if (a == nullptr)
         return 0;
-    return (Datum(a).IstWTag() + 6) % 7;
+    return (civil::WeekdayFromDays(DayNumber(a)) + 6) % 7;
 }
 
 int32_t CDayIsKWo(const ks_calday* a)

@@ -215,23 +215,36 @@ Worker* STWorker::GetWorker(int32 n)
     return fList[size_t(n)].get();
 }
 
+int32 STWorker::_PositionOfID(int32 id)
+{
+    std::lock_guard guard(fIdMutex);
+    const int32 count = int32(fList.size());
+    auto found = fIdIndex.find(id);
+    if (found != fIdIndex.end() && found->second < count && fList[found->second]->w_id == id)
+        return found->second;
+    // Unknown or stale (ids and positions change in place): look once and
+    // remember every position again, the first worker of an id winning.
+    fIdIndex.clear();
+    int32 position = -1;
+    for (int32 i = count - 1; i >= 0; i--) {
+        fIdIndex[fList[i]->w_id] = i;
+        if (fList[i]->w_id == id)
+            position = i;
+    }
+    return position;
+}
+
 Worker* STWorker::GetWorkerWithID(int32 id)
 {
     // Not through FindWorkerNrOverID: its 999 is also a position.
-    for (const std::unique_ptr<Worker>& worker : fList) {
-        if (worker->w_id == id)
-            return worker.get();
-    }
-    return nullptr;
+    const int32 position = _PositionOfID(id);
+    return position < 0 ? nullptr : fList[position].get();
 }
 
 int32 STWorker::FindWorkerNrOverID(int32 id)
 {
-    for (size_t i = 0; i < fList.size(); i++) {
-        if (fList[i]->w_id == id)
-            return int32(i);
-    }
-    return 999;
+    const int32 position = _PositionOfID(id);
+    return position < 0 ? 999 : position;
 }
 
 int32 STWorker::GetWMax()
@@ -391,6 +404,7 @@ bool STWorker::SaveWorker(const std::string& path)
 
 bool STWorker::SaveWorkerList()
 {
+    BAutolock lock(fLock);
     return SaveWorker(fPath);
 }
 

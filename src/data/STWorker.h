@@ -4,7 +4,9 @@
 #pragma once
 
 #include <memory>
+#include <mutex>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "kit/app/Locker.h"
@@ -62,10 +64,16 @@ public:
 private:
     STWorker();
     void _RefreshMax();
+    // Position of the worker with this id, or -1. Every job asks this on
+    // every order check, so positions are remembered by id; an entry is
+    // trusted only while the worker there still has that id.
+    int32 _PositionOfID(int32 id);
 
     int32 fMaxIndex = -1;
     std::string fName;
     std::string fPath;
     WorkerList fList;
     BLocker fLock;
+    std::mutex fIdMutex;
+    std::unordered_map<int32, int32> fIdIndex; // guarded by fIdMutex
 };
