@@ -186,7 +186,12 @@ status_t BMenuItem::Invoke(BMessage* message)
         return B_BAD_VALUE;
     BMessage copy(*source);
     copy.AddInt32("index", fSuper != nullptr ? fSuper->IndexOf(this) : -1);
-    if (Messenger().IsValid())
+    // Whether a target was set, not whether it is valid: validity needs the
+    // target looper's lock, which a window blocked in a synchronous Go()
+    // holds while this runs. A target that has gone refuses the post.
+    BLooper* targetLooper = nullptr;
+    Messenger().Target(&targetLooper);
+    if (targetLooper != nullptr)
         return BInvoker::Invoke(&copy);
     // No target of its own: the menu tree's.
     BMessenger target = fSuper != nullptr ? fSuper->_Root()->_DefaultTarget() : BMessenger();

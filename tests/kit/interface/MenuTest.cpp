@@ -441,6 +441,18 @@ TEST(PopUpMenu, SynchronousGoFromAWindowThreadWhileOthersWork)
     driver.WaitForIdle();
     EXPECT_EQ(chosen.load(), nullptr);
     EXPECT_EQ(caller->Messages('RED_').size(), 0u);
+
+    // An item aimed at the blocked caller's window itself is delivered once
+    // the caller runs again, without waiting for the caller's lock.
+    auto* blue = new BMenuItem("blue", new BMessage('BLUE'));
+    blue->SetTarget(caller);
+    menu->AddItem(blue);
+    caller->PostMessage('GO__', handler);
+    driver.WaitForIdle();
+    driver.Click(menu->Window(), center_of(blue->Frame()));
+    driver.WaitForIdle();
+    EXPECT_EQ(chosen.load(), blue);
+    EXPECT_EQ(caller->Messages('BLUE').size(), 1u);
     caller->Lock();
     caller->RemoveHandler(handler);
     caller->Unlock();
