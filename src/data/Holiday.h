@@ -22,6 +22,8 @@ public:
     virtual void PrintToStream() const;
     // Appends "[HD][%10s][%s]\n".
     virtual void PrintToFile(std::string& out) const;
+    // Appends the "<holiday>" element of the XML project file.
+    virtual void PrintToXML(std::string& out) const;
 
     static constexpr size_t kDateMax = 11;
 

@@ -41,11 +41,32 @@ public:
     virtual int32 SaveAsTempl(const char* path);
     // Backward lay-out of all jobs from the plan date (scheduling).
     virtual void OrgTimeBase();
+    // The workers of the open jobs are free after these jobs' end days
+    // (a multi-use worker from yesterday on). Status 1 and 2 only.
+    virtual void StampWkoFSPoint();
+    // movedays: how far the order may move earlier, the smallest gap from a
+    // worker's free-start day to its open job's begin, in calendar days
+    // (mode 1) or working days (mode 0); 900 when no open job has a worker.
+    virtual int32 DaysToWkoFSPoint(int32 mode);
+    // The earliest begin (day and time) of the open jobs into day.
+    virtual void FindLastFSPoint(ks_calday* day);
     virtual void PruefeOrder(bool notify);
+    // Lays the open jobs forward from the first one's begin moved movedays
+    // days earlier; the plan date becomes the last open job's end day.
+    virtual void SetPbTimesForward(int32 unused);
+    // As SetPbTimesForward, the first open job beginning at day.
+    virtual void MoveToThisBeginDay(const ks_calday* day);
 
     // Appends the order's lines of the order file ("; ---", "[IT]", "[PB]",
     // "[LN]").
     void SaveAsASC(std::string& out);
+    // Appends the "<order>" element with its jobs to the XML document of
+    // path: 0, or 1 after "'%s' OpenError!\n".
+    virtual int32 SaveAsXML(const char* path);
+    // The report page's heading cell and this order's cell for the form
+    // character column + '0'.
+    std::string LabelOut(int32 column);
+    std::string ContentOut(int32 column);
 
     static constexpr size_t kTextMax = 80;
 

@@ -41,13 +41,23 @@ public:
     virtual void ResizeMyView();
     virtual void GetPosition();
     virtual void SetTextInf(const std::string& info);
+    // Backward lay-out over the working week alone (no holidays or day
+    // lists); the begin time is the part of the begin day the job uses.
+    virtual void ListUsedDays(TInt endTime, const ks_calday* endDay);
     // Backward lay-out over the worker's day table (scheduling).
     virtual void ListUsedDaysTable(TInt endTime, const ks_calday* endDay);
+    // Forward lay-out over the same table from beginTime hours into
+    // beginDay (0: from the end of beginDay).
+    virtual void CalcDaysForward(TInt beginTime, const ks_calday* beginDay);
     virtual void PrintToStream();
     virtual void PrintAllPBTimes();
     // Appends the "[PB]" line; false (nothing appended) for an unknown
     // worker id.
     virtual bool PrintToFile(std::string& out);
+    // The "<jb_class>" element of the XML project file, and the job's line
+    // of the text list: false (nothing appended) for an unknown worker.
+    virtual bool PrintToXML(std::string& out);
+    virtual bool PrintAscToFile(std::string& out);
 
     // The worker with j_id in the worker list now (also kept in worker);
     // null when the list or the worker is gone.

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <unordered_set>
 
 #include "app/Globals.h"
 #include "app/Paths.h"
@@ -147,6 +148,32 @@ void STHolidays::AddOneDay(const char* day, const char* name)
     SortHolidays();
     SaveHolidaysList();
     BuildAllHDaysTable();
+}
+
+int32 STHolidays::AddDays(const std::vector<std::pair<std::string, std::string>>& days)
+{
+    BAutolock lock(fLock);
+    std::unordered_set<std::string> known;
+    for (const std::unique_ptr<Holiday>& holiday : fList)
+        known.insert(holiday->date);
+    HolidayList added;
+    for (const auto& [day, name] : days) {
+        auto holiday = std::make_unique<Holiday>();
+        holiday->NewDate(day);
+        holiday->NewName(name);
+        if (known.insert(holiday->date).second)
+            added.push_back(std::move(holiday));
+    }
+    if (added.empty())
+        return 0;
+    // In front, last first, as one AddOneDay after the other would leave
+    // days that sort equal.
+    fList.insert(fList.begin(), std::make_move_iterator(added.rbegin()),
+                 std::make_move_iterator(added.rend()));
+    SortHolidays();
+    SaveHolidaysList();
+    BuildAllHDaysTable();
+    return int32(added.size());
 }
 
 void STHolidays::DelOneDay(const char* text)

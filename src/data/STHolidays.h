@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "data/DayTable.h"
@@ -39,6 +40,12 @@ public:
     virtual void DelOneDay(const char* text);
     virtual void AddOneDay(const char* day, const char* name);
     virtual int32 IsHoliday(const char* day);
+    // Adds the days that are not holidays yet (nor earlier in days), then
+    // sorts, saves and rebuilds the table once. The number added.
+    virtual int32 AddDays(const std::vector<std::pair<std::string, std::string>>& days);
+    // Appends the holiday calendar to the XML document of path; nothing for
+    // an empty list. false when it could not be written.
+    virtual bool SaveAsXML(const std::string& path);
 
     static void LoadHolidays(const std::string& path, HolidayList& list);
 

@@ -208,7 +208,18 @@ void STOrder::LoadData()
 
 bool STOrder::SaveOrderList()
 {
+    BAutolock lock(fLock);
     return SaveOrders(_Path());
+}
+
+bool STOrder::SetProjectName(const std::string& name)
+{
+    // The project's files stay in "defs".
+    if (name.empty() || name.find('/') != std::string::npos)
+        return false;
+    BAutolock lock(fLock);
+    o_name = name;
+    return true;
 }
 
 bool STOrder::SaveOrders(const std::string& path)

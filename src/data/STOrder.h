@@ -3,6 +3,7 @@
 // sorted and marked for the calendar.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -51,6 +52,34 @@ public:
     virtual void Sort2DeadDatum();
     virtual void Sort2PlanDatum();
 
+    // Optimisation (F1..F6) and its undo. Each run holds the list lock,
+    // shows the busy cursor and ends with 'WBRA'; a run that moves nothing
+    // sets opt_done and beeps, and then the moving commands do nothing
+    // until RestorePDL or F2.
+    virtual void SavePDL();
+    virtual void RestorePDL();
+    virtual void ScanOrderTimes();
+    // One run of one-day moves (F1); mode 1 is a run of a repeated F2,
+    // which leaves cursor and redraw to F2. The number of orders moved.
+    virtual int32 OptimiertOneDay(int32 mode);
+    virtual void OptimiertDiffTimesA();
+    virtual void OptimiertDiffTimesB();
+    virtual void OptimiertDiffTimesC();
+    virtual void OptimiertDiffTimesD();
+    virtual void OptimiertDiffTimesE();
+
+    // Appends every order's element to the XML document of path.
+    virtual bool SaveAsXML(const std::string& path);
+    // The text list ("defs/PrintList.txt" without a path), handed to the
+    // desktop: 1, or 0 after an alert when no file could be written.
+    virtual int32 PrintListAsc(const char* path = nullptr);
+    // The HTML page "userdefout.html" after the report form, handed to the
+    // desktop; false when the form is too short or nothing was written.
+    virtual bool UserDefOut(const std::string& form);
+    // The project the list is saved as from now on; false, and nothing
+    // changed, for an empty name or one with a '/'.
+    virtual bool SetProjectName(const std::string& name);
+
     // Index above the last gives the first, below 0 the last; null when
     // empty.
     Order* GetOrder(int32 index);
@@ -71,8 +100,15 @@ private:
     // The shell sort by deadline or plan date; equal dates keep their
     // places within one gap pass.
     void _SortByDate(bool planDate);
+    // The frame of the moving commands around move, called for every order
+    // of status 1 or 2 in plan-date order; the number of orders moved, -1
+    // when the run did not start.
+    int32 _MoveRun(bool repeated, const std::function<int32(Order&)>& move);
 
     std::string o_name;
     OrderList fList;
     BLocker fLock;
+    // Ids of the orders whose plan dates SavePDL kept: orders added since
+    // have nothing to go back to.
+    std::vector<int32> fSavedOrders;
 };

@@ -408,6 +408,17 @@ bool STWorker::SaveWorkerList()
     return SaveWorker(fPath);
 }
 
+bool STWorker::SetProjectName(const std::string& name)
+{
+    // The project's files stay in "defs".
+    if (name.empty() || name.find('/') != std::string::npos)
+        return false;
+    BAutolock lock(fLock);
+    fName = name;
+    fPath = BuildPath(path2app, kDefsFolder, fName.c_str(), ".vtw");
+    return true;
+}
+
 void STWorker::SortedMWorkerList(BMenu* menu, uint32 what, const char* field, int32 useid)
 {
     if (menu == nullptr)

@@ -50,6 +50,11 @@ public:
     // false (after "'%s' OpenError!\n") when the file could not be written;
     // the previous file is then untouched.
     virtual bool SaveWorker(const std::string& path);
+    // Appends every worker's element to the XML document of path.
+    virtual bool SaveAsXML(const std::string& path);
+    // The project the list is saved as from now on (name and file path);
+    // false, and nothing changed, for an empty name or one with a '/'.
+    virtual bool SetProjectName(const std::string& name);
 
     // n above the last position gives the first, below 0 the last; null
     // when the list is empty.

@@ -54,6 +54,9 @@ public:
     virtual int32 SaveAsTempl(const char* path);
     // Appends this worker's block of the worker file (sorts off-days first).
     virtual void SaveAsASC(std::string& out);
+    // Appends the "<worker>" element to the XML document of path (sorts
+    // off-days first): 0, or 1 after "'%s' OpenError!\n".
+    virtual int32 SaveAsXML(const char* path);
 
     // A day of the off-day and illness lists from its text: the calendar
     // day it stands for ("2002/13/01" is 2003/01/01), so that it is written

@@ -285,3 +285,30 @@ bool WriteOrderReport(STOrder& orders, const std::string& form)
     OpenFileWithTracker(written.c_str(), 0);
     return true;
 }
+
+// MARK: The records' own reports
+
+std::string Order::LabelOut(int32 column)
+{
+    return ReportHeadingCell(column);
+}
+
+std::string Order::ContentOut(int32 column)
+{
+    return ReportCell(*this, column);
+}
+
+bool ProzBalken::PrintAscToFile(std::string& out)
+{
+    return JobToText(*this, out);
+}
+
+int32 STOrder::PrintListAsc(const char* path)
+{
+    return WriteOrderList(*this, path);
+}
+
+bool STOrder::UserDefOut(const std::string& form)
+{
+    return WriteOrderReport(*this, form);
+}

@@ -324,19 +324,19 @@ bool XML_Save()
 
     XML_Insert(path.c_str(), "<next>.</next>\n<absatz> Erst die Workouter: </absatz>\n");
     if (workers != nullptr)
-        WorkersToXML(*workers, path);
+        workers->SaveAsXML(path);
     else
         printf(" no-wZgr \n");
 
     XML_Insert(path.c_str(), "<next>.</next>\n<absatz> Nun die Jobs: </absatz>\n");
     if (STOrder* orders = STOrder::getSTOrder())
-        OrdersToXML(*orders, path);
+        orders->SaveAsXML(path);
     else
         printf("' no-oZgr \n");
 
     XML_Insert(path.c_str(), "<next>.</next>\n<absatz> Feiertagsliste: </absatz>\n");
     if (STHolidays* holidays = STHolidays::getSTHolidays())
-        HolidaysToXML(*holidays, path);
+        holidays->SaveAsXML(path);
     else
         printf(" no-hZgr \n");
 
@@ -471,4 +471,41 @@ bool HolidaysToXML(STHolidays& holidays, const std::string& path)
         return true;
     printf("'%s' OpenError!\n", path.c_str());
     return false;
+}
+
+// MARK: The records' own writers
+
+void Holiday::PrintToXML(std::string& out) const
+{
+    HolidayToXML(*this, out);
+}
+
+bool ProzBalken::PrintToXML(std::string& out)
+{
+    return JobToXML(*this, out);
+}
+
+int32 Worker::SaveAsXML(const char* path)
+{
+    return WorkerSaveAsXML(*this, path != nullptr ? path : "");
+}
+
+int32 Order::SaveAsXML(const char* path)
+{
+    return OrderSaveAsXML(*this, path != nullptr ? path : "");
+}
+
+bool STWorker::SaveAsXML(const std::string& path)
+{
+    return WorkersToXML(*this, path);
+}
+
+bool STOrder::SaveAsXML(const std::string& path)
+{
+    return OrdersToXML(*this, path);
+}
+
+bool STHolidays::SaveAsXML(const std::string& path)
+{
+    return HolidaysToXML(*this, path);
 }

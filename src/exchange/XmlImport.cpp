@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <set>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -20,6 +22,7 @@
 #include "data/Worker.h"
 #include "editors/ViewHelpers.h"
 #include "exchange/XmlFile.h"
+#include "kit/app/Autolock.h"
 #include "kit/app/Message.h"
 
 std::atomic<int32> added_h{0};
@@ -238,6 +241,107 @@ BRect GridFrame(const std::string& text)
     return BRect(values[0], values[2], values[1], values[3]);
 }
 
+// What text holds up to its first NUL, as the C string functions see it.
+std::string_view CText(std::string_view text)
+{
+    return text.substr(0, text.find('\0'));
+}
+
+struct TextHash
+{
+    using is_transparent = void;
+    size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+};
+
+// Values by key, found through the keys that occur somewhere in a text.
+template <typename Value>
+class KeysInText
+{
+public:
+    Value& operator[](std::string_view key)
+    {
+        fLengths.insert(key.size());
+        auto found = fEntries.find(key);
+        if (found == fEntries.end())
+            found = fEntries.emplace(std::string(key), Entry()).first;
+        return found->second.value;
+    }
+
+    // Whether test holds for the value of a key that text contains. Each
+    // value is tested once, however often its key occurs in text.
+    template <typename Test>
+    bool Any(std::string_view text, const Test& test) const
+    {
+        const uint64_t search = ++fSearches;
+        for (size_t length : fLengths) {
+            if (length > text.size())
+                break;
+            const size_t last = length == 0 ? 0 : text.size() - length;
+            for (size_t at = 0; at <= last; at++) {
+                auto found = fEntries.find(text.substr(at, length));
+                if (found == fEntries.end() || found->second.search == search)
+                    continue;
+                found->second.search = search;
+                if (test(found->second.value))
+                    return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    struct Entry
+    {
+        Value value;
+        mutable uint64_t search = 0; // the last search that tested it
+    };
+
+    std::unordered_map<std::string, Entry, TextHash, std::equal_to<>> fEntries;
+    std::set<size_t> fLengths; // ascending
+    mutable uint64_t fSearches = 0;
+};
+
+// The orders of the list by name, drawing number and tool code. Asking
+// whether an imported order exists then costs a few lookups instead of a
+// walk through every order (with thousands of orders on each side that
+// walk was most of the import).
+class OrderIndex
+{
+public:
+    explicit OrderIndex(STOrder& orders)
+    {
+        BAutolock lock(orders.Lock());
+        for (int32 i = 0; i <= orders.GetOMax(); i++) {
+            if (Order* order = orders.GetOrder(i))
+                Add(*order);
+        }
+    }
+
+    void Add(const Order& order)
+    {
+        fOrders[CText(order.oauft)][CText(order.oznr)].emplace_back(CText(order.owkz));
+    }
+
+    // As STOrder::ExistJob answers 3: an order whose name is part of name,
+    // whose drawing number is part of drawing and whose tool code holds tool.
+    bool Exists(std::string_view name, std::string_view drawing, std::string_view tool) const
+    {
+        tool = CText(tool);
+        auto holdsTool = [tool](const std::string& code) {
+            return code.find(tool) != std::string::npos;
+        };
+        return fOrders.Any(CText(name), [&](const Drawings& drawings) {
+            return drawings.Any(CText(drawing), [&](const std::vector<std::string>& codes) {
+                return std::any_of(codes.begin(), codes.end(), holdsTool);
+            });
+        });
+    }
+
+private:
+    using Drawings = KeysInText<std::vector<std::string>>;
+    KeysInText<Drawings> fOrders;
+};
+
 std::unordered_set<int32> WorkerIds(STWorker& workers)
 {
     std::unordered_set<int32> ids;
@@ -405,19 +509,17 @@ void ScanForHolidays(XmlFile& file)
     if (holidays == nullptr)
         return;
     file.Rewind();
+    // Added together: one sort, one save and one table for the whole file.
+    std::vector<std::pair<std::string, std::string>> days;
     std::string line;
     while (file.ReadLine(line)) {
         Element element(file, Enclosed(file, line, "<holiday>", kAll));
         if (!element.Contains("</hd_c>"))
             continue;
-        Holiday holiday;
-        holiday.NewDate(RecordSafe(element.Enclosed("<hd_d>", 0, kFieldMax)));
-        holiday.NewName(RecordSafe(element.Enclosed("<hd_c>")));
-        if (holidays->IsHoliday(holiday.date.c_str()))
-            continue;
-        holidays->AddOneDay(holiday.date.c_str(), holiday.name.c_str());
-        added_h++;
+        days.emplace_back(RecordSafe(element.Enclosed("<hd_d>", 0, kFieldMax)),
+                          RecordSafe(element.Enclosed("<hd_c>")));
     }
+    added_h = holidays->AddDays(days);
 }
 
 void ScanForWorkers(XmlFile& file)
@@ -427,6 +529,7 @@ void ScanForWorkers(XmlFile& file)
     STWorker* workers = STWorker::getSTWorker();
     if (workers == nullptr)
         return;
+    workers->SetProjectName(DEFS_ORD_IO);
     file.Rewind();
     // The ids in the list, kept up to date as workers are added.
     std::unordered_set<int32> ids = WorkerIds(*workers);
@@ -459,8 +562,10 @@ void ScanForJobs(XmlFile& file)
     STWorker* workers = STWorker::getSTWorker();
     if (orders == nullptr || workers == nullptr)
         return;
+    orders->SetProjectName(DEFS_ORD_IO);
     file.Rewind();
     const std::unordered_set<int32> ids = WorkerIds(*workers);
+    OrderIndex existing(*orders);
     std::string line;
     while (file.ReadLine(line)) {
         Element element(file, Enclosed(file, line, "<order>", kAll));
@@ -470,7 +575,8 @@ void ScanForJobs(XmlFile& file)
         const std::string name = order->oauft;
         const std::string drawing = order->oznr;
         const std::string tool = order->owkz;
-        if (orders->ExistJob(name.c_str(), drawing.c_str(), tool.c_str()) < 3) {
+        if (!existing.Exists(name, drawing, tool)) {
+            existing.Add(*order);
             orders->AddOrderZgr(std::move(order));
             added_o++;
             printf("JOB ADD: %15s|%15s|%15s \n", name.c_str(), drawing.c_str(), tool.c_str());

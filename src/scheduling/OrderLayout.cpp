@@ -1,8 +1,11 @@
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 
 #include "data/Order.h"
 #include "data/ProzBalken.h"
+#include "data/STWorker.h"
+#include "data/Worker.h"
 
 namespace {
 
@@ -17,6 +20,60 @@ char next_letter(char letter)
 {
     // Past the last letter the groups share it; a char must not overflow.
     return letter < CHAR_MAX ? char(letter + 1) : letter;
+}
+
+bool schedulable(const Order& order)
+{
+    return order.ostat == 1 || order.ostat == 2;
+}
+
+ks_calday day_after(ks_calday day)
+{
+    NextCDay(&day);
+    return day;
+}
+
+// By day of the year, so across a year's start in either direction.
+ks_calday moved_by(const ks_calday& day, int64_t days)
+{
+    ks_calday out{};
+    YeardayIsDatum(civil::ClampToInt32(CDayIsYDay(&day) + days), day.year, &out);
+    out.hours = day.hours;
+    return out;
+}
+
+// The open jobs one after the other from start, each group where the
+// previous one ends and parallel jobs where their partner begins. The last
+// open job laid, or null.
+ProzBalken* lay_open_jobs_forward(Order& order, const ks_calday& start, bool withTime)
+{
+    ProzBalken* previous = nullptr;
+    ks_calday current = start;
+    for (const auto& job : order.jobs) {
+        if (job == nullptr || job->j_stat != 0)
+            continue;
+        if (previous != nullptr) {
+            if (job->timebase < previous->timebase) {
+                printf("[tb_bas >]");
+                current = previous->j_end;
+            } else if (job->timebase == previous->timebase) {
+                printf("[tb_bas==]");
+                current = previous->j_beg;
+            }
+        }
+        job->CalcDaysForward(withTime ? current.hours : 0, &current);
+        previous = job.get();
+    }
+    return previous;
+}
+
+ProzBalken* first_open_job(const Order& order)
+{
+    for (const auto& job : order.jobs) {
+        if (job != nullptr && job->j_stat == 0)
+            return job.get();
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -69,4 +126,105 @@ void Order::OrgTimeBase()
         if (job->j_stat == 0)
             reference = job;
     }
+}
+
+// MARK: Free-start points
+
+void Order::StampWkoFSPoint()
+{
+    if (!schedulable(*this) || STWorker::Existing() == nullptr)
+        return;
+    for (const auto& job : jobs) {
+        if (job == nullptr || job->j_stat != 0)
+            continue;
+        Worker* worker = job->CurrentWorker();
+        if (worker == nullptr)
+            continue;
+        if (worker->multiuse > 0) {
+            worker->fs_point = str2CDay(nullptr);
+            PrevCDay(worker->fs_point.get());
+        } else {
+            worker->fs_point = std::make_unique<ks_calday>(job->j_end);
+        }
+    }
+}
+
+int32 Order::DaysToWkoFSPoint(int32 mode)
+{
+    if (!schedulable(*this)) {
+        printf(" WRONG STATUS ");
+        return 0;
+    }
+    int32 fewest = 900;
+    for (const auto& job : jobs) {
+        if (job == nullptr || job->j_stat != 0)
+            continue;
+        Worker* worker = job->CurrentWorker();
+        if (worker == nullptr)
+            continue;
+        const ks_calday free = day_after(worker->fs_point ? *worker->fs_point : *str2CDay(nullptr));
+        const ks_calday begin = day_after(job->j_beg);
+        const int32 days =
+            mode == 1 ? DiffDays(&begin, &free) : worker->DiffDaysOverHours(&free, &begin);
+        fewest = std::min(fewest, days);
+    }
+    movedays = fewest;
+    return movedays;
+}
+
+void Order::FindLastFSPoint(ks_calday* day)
+{
+    if (day == nullptr)
+        return;
+    if (!schedulable(*this)) {
+        printf(" WRONG STATUS ");
+        return;
+    }
+    printf("## [%s] FindLastFSPoint", oauft.c_str());
+    const ProzBalken* earliest = nullptr;
+    int32 fewest = 0;
+    for (const auto& job : jobs) {
+        if (job == nullptr || job->j_stat != 0)
+            continue;
+        const int32 diff = DiffDays(&job->j_beg, day);
+        printf("%15s chkdiff: %3d  ", CDay2str(&job->j_beg).c_str(), int(diff));
+        if (earliest == nullptr || diff <= fewest) {
+            earliest = job.get();
+            fewest = diff;
+        }
+    }
+    if (earliest != nullptr)
+        *day = earliest->j_beg;
+    printf("INTO: %s", CDay2str(day).c_str());
+}
+
+// MARK: Forward lay-out
+
+void Order::SetPbTimesForward(int32)
+{
+    if (movedays == 0) {
+        printf("SetPbTimesForward - RETURN");
+        return;
+    }
+    if (!schedulable(*this))
+        return;
+    if (ProzBalken* first = first_open_job(*this)) {
+        // A negative movedays moves the order later.
+        const ks_calday start = moved_by(first->j_beg, -int64_t(movedays));
+        if (ProzBalken* last = lay_open_jobs_forward(*this, start, false))
+            NewOPdl(CDay2str(&last->j_end));
+    }
+    movedays = 0;
+    PruefeOrder(false);
+}
+
+void Order::MoveToThisBeginDay(const ks_calday* day)
+{
+    if (day == nullptr || !schedulable(*this))
+        return;
+    if (first_open_job(*this) != nullptr) {
+        if (ProzBalken* last = lay_open_jobs_forward(*this, *day, true))
+            NewOPdl(CDay2str(&last->j_end));
+    }
+    movedays = 0;
 }

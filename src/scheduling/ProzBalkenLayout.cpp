@@ -21,6 +21,25 @@ TInt tint_of(int64_t minutes)
     return TInt(minutes < 0 ? -value : value);
 }
 
+// A stored day may carry odd fields (month 13); stepping gives its normal
+// form, so its day of the year and its year belong together.
+ks_calday normal_day(const ks_calday& day)
+{
+    ks_calday normal = day;
+    NextCDay(&normal);
+    PrevCDay(&normal);
+    normal.hours = day.hours;
+    return normal;
+}
+
+ks_calday days_after(const ks_calday& day, int64_t days)
+{
+    ks_calday out{};
+    YeardayIsDatum(civil::ClampToInt32(CDayIsYDay(&day) + days), day.year, &out);
+    out.hours = 0;
+    return out;
+}
+
 } // namespace
 
 void ProzBalken::ListUsedDaysTable(TInt endTime, const ks_calday* endDay)
@@ -89,5 +108,119 @@ void ProzBalken::ListUsedDaysTable(TInt endTime, const ks_calday* endDay)
     } else {
         YeardayIsDatum(civil::ClampToInt32(day + 1), year, &j_beg);
         j_beg.hours = tint_of(-rest);
+    }
+}
+
+// Forward and backward read the same table entry for the same day: the
+// index is the day's distance from the table base in both directions.
+void ProzBalken::CalcDaysForward(TInt beginTime, const ks_calday* beginDay)
+{
+    if (beginDay == nullptr)
+        return;
+    const ks_calday begin = [&] {
+        ks_calday day = normal_day(*beginDay);
+        day.hours = beginTime;
+        return day;
+    }();
+    j_beg = begin;
+    j_end = begin; // a job without hours ends where it begins
+    int64_t rest = minutes_of(j_time);
+    if (rest <= 0)
+        return;
+
+    Worker* current = CurrentWorker();
+    const int64_t first = current != nullptr ? DiffDays(&begin, &current->TableBase()) : 0;
+    auto minutesAt = [current](int64_t i) -> int64_t {
+        if (current == nullptr || i < 0)
+            return kMinutesOfOutsideDay;
+        if (i >= kDayTableDays)
+            return 0;
+        return std::max<int64_t>(0, minutes_of(current->GetTagesStdYD(int32(i), 0)));
+    };
+    auto finish = [&](int64_t index, int64_t minutesInto) {
+        j_end = days_after(begin, index - first);
+        j_end.hours = tint_of(minutesInto);
+    };
+
+    // A begin time inside the day's hours starts the job there; 0 (or the
+    // whole day) means the day is taken and the job starts on the next.
+    int64_t index = first;
+    int64_t into = minutes_of(beginTime);
+    if (into <= 0 || into >= minutesAt(index)) {
+        index++;
+        into = 0;
+    }
+
+    // Days before the table, and all days of a worker that is gone, have
+    // 8:00 each: counted at once, however many.
+    if (current == nullptr || index < 0) {
+        const int64_t available =
+            current == nullptr ? INT64_MAX : -index * kMinutesOfOutsideDay - into;
+        if (rest <= available) {
+            const int64_t used = rest + into;
+            const int64_t days = (used + kMinutesOfOutsideDay - 1) / kMinutesOfOutsideDay;
+            const int64_t last = used - (days - 1) * kMinutesOfOutsideDay;
+            finish(index + days - 1, last == kMinutesOfOutsideDay ? 0 : last);
+            return;
+        }
+        rest -= available;
+        index = 0;
+        into = 0;
+    }
+    for (; index < kDayTableDays; index++, into = 0) {
+        const int64_t available = minutesAt(index) - into;
+        if (available <= 0)
+            continue;
+        if (rest <= available) {
+            finish(index, rest == available ? 0 : into + rest);
+            return;
+        }
+        rest -= available;
+    }
+    // No working hours ahead in the table: the job ends with the table.
+    finish(std::max<int64_t>(first, kDayTableDays - 1), 0);
+}
+
+void ProzBalken::ListUsedDays(TInt endTime, const ks_calday* endDay)
+{
+    if (endDay == nullptr)
+        return;
+    j_end = normal_day(*endDay);
+    j_end.hours = endTime;
+
+    Worker* current = CurrentWorker();
+    int64_t week[7];
+    int64_t sum = 0;
+    for (int32 k = 0; k < 7; k++) {
+        week[k] = current != nullptr ? std::max<int64_t>(0, minutes_of(current->GetTagesStdWD(k)))
+                                     : kMinutesOfOutsideDay;
+        sum += week[k];
+    }
+
+    int32 weekday = CDayIsWDay(&j_end);
+    int64_t day = 0; // days from the end day
+    int64_t rest = minutes_of(j_time) + minutes_of(endTime);
+    // Whole weeks at once: each takes the same hours and leaves the
+    // weekday where it was.
+    if (sum > 0 && rest > sum) {
+        const int64_t weeks = (rest - 1) / sum;
+        rest -= weeks * sum;
+        day -= weeks * 7;
+    }
+    // A week without hours never uses the rest up: stop after as many days
+    // as the day table holds.
+    for (int32 steps = 0; rest > 0 && steps < kDayTableDays; steps++) {
+        rest -= week[weekday];
+        day--;
+        weekday = (weekday + 6) % 7;
+    }
+    day++;
+    weekday = (weekday + 1) % 7;
+    if (rest < 0) {
+        j_beg = days_after(j_end, day);
+        j_beg.hours = tint_of(week[weekday] + rest);
+    } else {
+        j_beg = days_after(j_end, day - 1);
+        j_beg.hours = 0;
     }
 }

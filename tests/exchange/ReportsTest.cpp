@@ -59,7 +59,7 @@ TEST(OrderReport, PageFollowsTheFormCellByCell)
     // Every column, the open jobs, a free place, an unknown column and the
     // snapshot; the closed order C-300 is left out.
     const std::string printed =
-        Printed([&] { written = WriteOrderReport(*project.orders, "0123456o7_xi"); });
+        Printed([&] { written = project.orders->UserDefOut("0123456o7_xi"); });
     EXPECT_TRUE(written);
     const std::string path = project.folder.Path("defs/userdefout.html");
     EXPECT_EQ(project.folder.Read("defs/userdefout.html"), ExchangeGolden("userdefout.html"));
@@ -70,14 +70,14 @@ TEST(OrderReport, PageFollowsTheFormCellByCell)
 TEST(OrderReport, TheBuiltInFormAndFormsTooShort)
 {
     ExchangeProject project;
-    Printed([&] { EXPECT_TRUE(WriteOrderReport(*project.orders, htm_form)); });
+    Printed([&] { EXPECT_TRUE(project.orders->UserDefOut(htm_form)); });
     EXPECT_EQ(Headings(project.folder.Read("defs/userdefout.html")),
               (std::vector<std::string>{"OrderNr", "DNumber", "Unit", "Sum Hours: ", "  Deadline ",
                                         "PlanDate "}));
 
     std::filesystem::remove(project.folder.Path("defs/userdefout.html"));
     for (const char* form : {"", "0"}) {
-        EXPECT_EQ(Printed([&] { EXPECT_FALSE(WriteOrderReport(*project.orders, form)); }),
+        EXPECT_EQ(Printed([&] { EXPECT_FALSE(project.orders->UserDefOut(form)); }),
                   "'" + std::string(form) + "' Formular to short!\n");
     }
     EXPECT_FALSE(project.folder.Exists("defs/userdefout.html"));
@@ -86,7 +86,7 @@ TEST(OrderReport, TheBuiltInFormAndFormsTooShort)
 TEST(OrderList, EveryOrderWithItsJobsClosedOnesToo)
 {
     ExchangeProject project;
-    std::string printed = Printed([&] { EXPECT_EQ(WriteOrderList(*project.orders, nullptr), 1); });
+    std::string printed = Printed([&] { EXPECT_EQ(project.orders->PrintListAsc(), 1); });
     const std::string path = project.folder.Path("defs/PrintList.txt");
     EXPECT_EQ(project.folder.Read("defs/PrintList.txt"),
               "A-100\t DL:2003/01/20  PT:2003/01/10\t Progress \n"
@@ -103,11 +103,11 @@ TEST(OrderList, EveryOrderWithItsJobsClosedOnesToo)
     ProzBalken* lost = project.orders->GetOrder(1)->jobs[0].get();
     lost->j_id = 99;
     const std::string given = project.folder.Path("list.txt");
-    printed = Printed([&] { EXPECT_EQ(WriteOrderList(*project.orders, given.c_str()), 1); });
+    printed = Printed([&] { EXPECT_EQ(project.orders->PrintListAsc(given.c_str()), 1); });
     EXPECT_EQ(project.folder.Read("list.txt").find("[4:00 std]"), std::string::npos);
     const std::string bad = "ProzBalken::PrintToFile Bad worker " + std::to_string(lost->wko_nr);
     EXPECT_EQ(printed, bad + "\n STOrder-PrintList-END  [3|" + given + "]\n");
-    EXPECT_EQ(Printed([&] { ReportCell(*project.orders->GetOrder(1), 'o' - '0'); }),
+    EXPECT_EQ(Printed([&] { project.orders->GetOrder(1)->ContentOut('o' - '0'); }),
               "Bad *worker\n");
     EXPECT_EQ(project.launched.back(), (std::vector<std::string>{"xdg-open", given}));
 }
@@ -124,8 +124,8 @@ TEST(Reports, GoToTheFallbackFolderWhenDefsCannotBeWritten)
         std::function<bool()> run;
     };
     const Case cases[] = {
-        {"PrintList.txt", [&] { return WriteOrderList(*project.orders, nullptr) == 1; }},
-        {"userdefout.html", [&] { return WriteOrderReport(*project.orders, "0123"); }},
+        {"PrintList.txt", [&] { return project.orders->PrintListAsc() == 1; }},
+        {"userdefout.html", [&] { return project.orders->UserDefOut("0123"); }},
     };
     for (const Case& c : cases) {
         project.launched.clear();

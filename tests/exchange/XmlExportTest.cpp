@@ -129,16 +129,42 @@ TEST(XmlExport, JobGridIsRepairedAndKeptInOneByte)
     for (const Case& c : cases) {
         job->j_pos = c.frame;
         std::string xml;
-        const std::string printed = Printed([&] { EXPECT_TRUE(JobToXML(*job, xml)); });
+        const std::string printed = Printed([&] { EXPECT_TRUE(job->PrintToXML(xml)); });
         EXPECT_EQ(Between(xml, "<j_pos>", "</j_pos>"), c.grid) << c.grid;
         EXPECT_EQ(printed, c.printed) << c.grid;
     }
 
     job->j_id = 99;
     std::string xml;
-    const std::string printed = Printed([&] { EXPECT_FALSE(JobToXML(*job, xml)); });
+    const std::string printed = Printed([&] { EXPECT_FALSE(job->PrintToXML(xml)); });
     EXPECT_EQ(xml, "");
     EXPECT_EQ(printed, "ProzBalken::PrintToFile Bad worker 99\n");
+}
+
+TEST(XmlExport, RecordsAppendThemselvesToTheFileOutsideAnExport)
+{
+    ExchangeProject project;
+    const std::string golden = ExchangeGolden("plan.xml");
+    const std::string path = project.folder.Path("defs/pieces.xml");
+    project.folder.Write("defs/pieces.xml", "<data_list>\n");
+    EXPECT_EQ(project.workers->GetWorker(0)->SaveAsXML(path.c_str()), 0);
+    EXPECT_EQ(project.orders->GetOrder(0)->SaveAsXML(path.c_str()), 0);
+    EXPECT_TRUE(project.holidays->SaveAsXML(path));
+    EXPECT_EQ(project.folder.Read("defs/pieces.xml"),
+              "<data_list>\n\n<worker>" + Between(golden, "\n<worker>", "</worker>\n") +
+                  "</worker>\n\n<next>.</next>\n<order>" +
+                  Between(golden, "\n<next>.</next>\n<order>", "</order>\n") +
+                  "</order>\n\n<next>.</next><calender>\n" +
+                  Between(golden, "<calender>\n", "</calender>\n") + "</calender>\n");
+
+    const std::string nowhere = project.folder.Path("missing/pieces.xml");
+    const std::string failed = "'" + nowhere + "' OpenError!\n";
+    EXPECT_EQ(Printed([&] {
+                  EXPECT_EQ(project.workers->GetWorker(0)->SaveAsXML(nowhere.c_str()), 1);
+                  EXPECT_EQ(project.orders->GetOrder(0)->SaveAsXML(nowhere.c_str()), 1);
+                  EXPECT_FALSE(project.holidays->SaveAsXML(nowhere));
+              }),
+              failed + failed + failed);
 }
 
 TEST(XmlExport, AFailedExportLeavesThePreviousFileWhole)

@@ -22,6 +22,7 @@
 #include "exchange/XmlExport.h"
 #include "exchange/XmlFile.h"
 #include "kit/app/Message.h"
+#include "kit/storage/SafeFile.h"
 
 namespace {
 
@@ -88,6 +89,8 @@ TEST(XmlImport, AWholeProjectDroppedOnItselfAddsNothingAndBecomesNoname)
     // The worker editor takes only workers and leaves the names alone.
     Drop(project, "defs/drop.xml", kSpliceWorkers);
     EXPECT_EQ(DEFS_ORD_IO, "plan");
+    EXPECT_EQ(project.workers->Name(), "plan");
+    EXPECT_EQ(project.orders->Name(), "plan");
     EXPECT_EQ(project.AnswerAlerts(),
               (std::vector<std::string>{" OOPS... \n ID [1] is not free.. :(",
                                         " OOPS... \n ID [2] is not free.. :(", Summary(0, 0, 0)}));
@@ -107,6 +110,133 @@ TEST(XmlImport, AWholeProjectDroppedOnItselfAddsNothingAndBecomesNoname)
     EXPECT_EQ(project.holidays->CountHolidays(), 2);
     for (uint32 code : posts.Codes())
         EXPECT_NE(code, uint32('HUPD'));
+
+    // Both lists are saved under the new name; the project's files stay.
+    EXPECT_EQ(project.workers->Name(), "noname");
+    EXPECT_EQ(project.orders->Name(), "noname");
+    Printed([&] {
+        EXPECT_TRUE(project.workers->SaveWorkerList());
+        EXPECT_TRUE(project.orders->SaveOrderList());
+    });
+    EXPECT_TRUE(project.folder.Exists("defs/noname.vtw"));
+    EXPECT_TRUE(project.folder.Exists("defs/noname.vto"));
+    EXPECT_EQ(project.folder.Read("defs/plan.vtw"), ExchangeGolden("plan.vtw"));
+    EXPECT_EQ(project.folder.Read("defs/plan.vto"), ExchangeGolden("plan.vto"));
+}
+
+TEST(XmlImport, NewHolidaysAreAddedInDateOrderAndSavedInOneGo)
+{
+    auto holiday = [](const char* day, const char* name) {
+        return std::string("<holiday><hd_d>") + day + "</hd_d><hd_c>" + name +
+               "</hd_c></holiday>\n";
+    };
+    const std::string one = holiday("2003/05/01", "Mai");
+    // Out of date order, a day twice, a day the list has.
+    const std::string three = holiday("2003/10/03", "Einheit") + one +
+                              holiday("2003/05/01", "twice") + holiday("2002/12/25", "again") +
+                              holiday("2003/04/18", "Karfreitag");
+    {
+        ExchangeProject project;
+        project.folder.Write("defs/three.xml", three);
+        Drop(project, "defs/three.xml", kSpliceAll);
+        EXPECT_EQ(project.AnswerAlerts(), std::vector<std::string>{Summary(3, 0, 0)});
+        EXPECT_EQ(project.folder.Read("defs/holiday.vth"),
+                  "; -- Holidaylist / Feiertagsliste \n; -- [item][yyyy/mm/dd][name][regi]\n"
+                  "; --\n[HD][2002/12/25][Weihnachten]\n"
+                  "; --\n[HD][2003/01/01][Neujahr]\n[HD][2003/04/18][Karfreitag]\n"
+                  "[HD][2003/05/01][Mai]\n[HD][2003/10/03][Einheit]\n; --");
+        const ks_calday& base = project.holidays->TableBase();
+        EXPECT_EQ(
+            project.holidays->HDaysTable()[size_t(DiffDays(str2CDay("2003/10/03").get(), &base))],
+            'F');
+    }
+
+    // A save is the same few steps however many days it holds: as many of
+    // them can fail for three new days as for one.
+    ExchangeProject project;
+    auto failingSteps = [&](const std::string& xml) {
+        project.folder.Write("defs/days.xml", xml);
+        int failing = 0;
+        for (int n = 1; n <= 16; n++) {
+            Printed([&] { project.holidays->DeleteMe(); });
+            project.folder.Write("defs/holiday.vth", ExchangeGolden("holiday.vth"));
+            Printed([&] { project.holidays = STHolidays::getSTHolidays(); });
+            BSafeFile::FailNthStep(n);
+            const std::string printed = Drop(project, "defs/days.xml", kSpliceAll);
+            BSafeFile::FailNthStep(0);
+            project.AnswerAlerts();
+            failing += printed.find("holiday.vth' OpenError!") != std::string::npos ? 1 : 0;
+        }
+        return failing;
+    };
+    const int steps = failingSteps(one);
+    EXPECT_GT(steps, 0);
+    EXPECT_EQ(failingSteps(three), steps);
+}
+
+TEST(XmlImport, AnOrderIsTakenExactlyWhenTheListHasNoneLikeIt)
+{
+    struct Fields
+    {
+        std::string name, drawing, tool;
+        bool operator==(const Fields&) const = default;
+    };
+    // Texts that are parts of each other; a NUL ends a text for the check.
+    const std::string kTexts[] = {"", "A", "B", "AB", "BA", "ABA", std::string("B\0A", 3)};
+    std::mt19937 random(3);
+    auto pick = [&] { return kTexts[random() % std::size(kTexts)]; };
+    std::vector<Fields> listed, dropped;
+    for (int i = 0; i < 10; i++)
+        listed.push_back({pick(), pick(), pick()});
+    for (int i = 0; i < 40; i++)
+        dropped.push_back({pick(), pick(), pick()});
+    auto element = [](const Fields& f) {
+        return "<order><oauft>" + f.name + "</oauft><oznr>" + f.drawing + "</oznr><owkz>" + f.tool +
+               "</owkz><otyp>2</otyp></order>\n";
+    };
+    auto open = [&](ExchangeProject& project) {
+        for (const Fields& f : listed) {
+            auto order = std::make_unique<Order>(false);
+            order->NewOAuft(f.name);
+            order->NewOZnr(f.drawing);
+            order->NewOWkz(f.tool);
+            project.orders->AddOrderZgr(std::move(order));
+        }
+    };
+    auto fields = [](STOrder& orders) {
+        std::vector<Fields> all;
+        for (int32 i = 0; i <= orders.GetOMax(); i++) {
+            const Order* order = orders.GetOrder(i);
+            all.push_back({order->oauft, order->oznr, order->owkz});
+        }
+        return all;
+    };
+
+    // One drop per order, each checked against the list's own answer.
+    std::vector<Fields> oneByOne;
+    {
+        ExchangeProject project;
+        open(project);
+        for (const Fields& f : dropped) {
+            const bool fresh =
+                project.orders->ExistJob(f.name.c_str(), f.drawing.c_str(), f.tool.c_str()) < 3;
+            project.folder.Write("defs/one.xml", element(f));
+            Drop(project, "defs/one.xml", kSpliceOrders);
+            EXPECT_EQ(added_o.load(), fresh ? 1 : 0) << f.name << "|" << f.drawing << "|" << f.tool;
+            project.AnswerAlerts();
+        }
+        oneByOne = fields(*project.orders);
+    }
+    // All in one file: orders taken earlier count for the later ones.
+    ExchangeProject project;
+    open(project);
+    std::string all;
+    for (const Fields& f : dropped)
+        all += element(f);
+    project.folder.Write("defs/all.xml", all);
+    Drop(project, "defs/all.xml", kSpliceOrders);
+    EXPECT_TRUE(fields(*project.orders) == oneByOne);
+    EXPECT_LT(oneByOne.size(), listed.size() + dropped.size() + 3) << "some were refused";
 }
 
 TEST(XmlImport, RecordsAreTakenAsTheFileHasThem)
