@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <map>
 
-#include "ProjectGenerator.h"
+#include "BenchProject.h"
 #include "app/Globals.h"
 #include "app/STLabel.h"
 #include "app/Settings.h"
@@ -24,7 +24,7 @@
 
 namespace {
 
-constexpr const char* kProject = "benchplan";
+constexpr const char* kProject = kBenchProject;
 const ProjectSize kSizes[] = {kSmallProject, kMediumProject, kLargeProject};
 
 std::string MakeFolder()
@@ -34,61 +34,10 @@ std::string MakeFolder()
     return mkdtemp(pattern.data());
 }
 
-// One generated program folder per size, kept for the whole run and
-// removed at its end.
-class Folders
-{
-public:
-    ~Folders()
-    {
-        std::error_code ignored;
-        for (const auto& [size, root] : fRoots)
-            std::filesystem::remove_all(root, ignored);
-    }
-
-    const std::string& ForSize(int sizeIndex)
-    {
-        auto found = fRoots.find(sizeIndex);
-        if (found != fRoots.end())
-            return found->second;
-        const std::string root = MakeFolder();
-        if (!GenerateProject(root, kProject, kSizes[sizeIndex]))
-            fprintf(stderr, "cannot write the project into %s\n", root.c_str());
-        return fRoots[sizeIndex] = root;
-    }
-
-private:
-    std::map<int, std::string> fRoots;
-};
-
 const std::string& ProgramFolder(int sizeIndex)
 {
-    static Folders folders;
-    return folders.ForSize(sizeIndex);
+    return GeneratedFolder(sizeIndex);
 }
-
-// The lists and the import print a lot; keep it out of the figures.
-class QuietStdout
-{
-public:
-    QuietStdout()
-    {
-        fflush(stdout);
-        fSaved = dup(STDOUT_FILENO);
-        FILE* null = fopen("/dev/null", "w");
-        dup2(fileno(null), STDOUT_FILENO);
-        fclose(null);
-    }
-    ~QuietStdout()
-    {
-        fflush(stdout);
-        dup2(fSaved, STDOUT_FILENO);
-        close(fSaved);
-    }
-
-private:
-    int fSaved;
-};
 
 // Nothing is started; the reports only record what they would open.
 class NoLaunches
@@ -103,22 +52,12 @@ public:
 
 void OpenProject(const std::string& root, const char* project)
 {
-    path2app = root + "/vantrel";
-    DEFS_ORD_IO = project;
-    DEFS_WKO_IO = project;
-    STHolidays::getSTHolidays();
-    STWorker::getSTWorker();
-    STOrder::getSTOrder();
+    OpenBenchProject(root, project);
 }
 
 void CloseProject()
 {
-    if (STOrder* orders = STOrder::Existing())
-        orders->DeleteMe();
-    if (STWorker* workers = STWorker::Existing())
-        workers->DeleteMe();
-    if (STHolidays* holidays = STHolidays::Existing())
-        holidays->DeleteMe();
+    CloseBenchProject();
 }
 
 void AnswerAlerts(HeadlessDriver& driver)

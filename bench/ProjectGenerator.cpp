@@ -46,11 +46,16 @@ std::string HolidayFile(int year)
     {
         int month, day;
         const char* name;
-    } kFixed[] = {{1, 1, "Neujahr"},          {1, 6, "Heilige Drei Koenige"},
-                  {5, 1, "Maifeiertag"},      {8, 15, "Mariae Himmelfahrt"},
-                  {10, 3, "Tag der Einheit"}, {11, 1, "Allerheiligen"},
-                  {12, 24, "Heiligabend"},    {12, 25, "Weihnachten"},
-                  {12, 26, "2. Weihnachtstag"}, {12, 31, "Silvester"}};
+    } kFixed[] = {{1, 1, "Neujahr"},
+                  {1, 6, "Heilige Drei Koenige"},
+                  {5, 1, "Maifeiertag"},
+                  {8, 15, "Mariae Himmelfahrt"},
+                  {10, 3, "Tag der Einheit"},
+                  {11, 1, "Allerheiligen"},
+                  {12, 24, "Heiligabend"},
+                  {12, 25, "Weihnachten"},
+                  {12, 26, "2. Weihnachtstag"},
+                  {12, 31, "Silvester"}};
     std::string text = "; -- Holidaylist / Feiertagsliste \n; -- [item][yyyy/mm/dd][name][regi]\n";
     for (int y = year - 1; y <= year + 2; y++) {
         text += "; --\n";
@@ -90,8 +95,8 @@ std::string WorkerFile(int workers, std::mt19937& random)
         static const char* kDays[] = {"Mo", "Di", "Mi", "Do", "Fr", "Sa", "So"};
         const int kind = random() % 10; // 0..6 full time, 7..8 Saturdays too, 9 part time
         for (int d = 0; d < 7; d++) {
-            const char* hours = d < 5 ? (kind == 9 ? "4:30" : "8:00")
-                                      : (d == 5 && kind >= 7 ? "4:00" : "0:00");
+            const char* hours =
+                d < 5 ? (kind == 9 ? "4:30" : "8:00") : (d == 5 && kind >= 7 ? "4:00" : "0:00");
             text += Format("[WD][%s][7:00][%s][0:45]\n", kDays[d], hours);
         }
         // Off-days in blocks, illness days scattered, all in the coming year.
@@ -144,9 +149,9 @@ std::string OrderFile(int orders, int workers, std::mt19937& random)
             const int hours = 2 + int(random() % 38);
             const int minutes = 15 * int(random() % 4);
             const int done = status == 3 || (status == 2 && j == 0) ? 1 : 0;
-            text += Format("[PB][%d][%d][%d][%d][%d][%d][%d:%02d][%d][Step %d]\n", left, left + 5,
-                           top, top + 2, 1 + int(random() % workers), done, hours, minutes, j,
-                           j + 1);
+            text +=
+                Format("[PB][%d][%d][%d][%d][%d][%d][%d:%02d][%d][Step %d]\n", left, left + 5, top,
+                       top + 2, 1 + int(random() % workers), done, hours, minutes, j, j + 1);
             left += 6;
         }
         if (random() % 10 == 0)
@@ -165,7 +170,7 @@ bool GenerateProject(const std::string& root, const std::string& name, ProjectSi
     std::error_code ignored;
     std::filesystem::create_directories(defs, ignored);
     std::filesystem::create_directories(std::filesystem::path(root) / "templates", ignored);
-    return WriteFile(defs / "holiday.vth", HolidayFile(Today().year))
-           && WriteFile(defs / (name + ".vtw"), WorkerFile(size.workers, random))
-           && WriteFile(defs / (name + ".vto"), OrderFile(size.orders, size.workers, random));
+    return WriteFile(defs / "holiday.vth", HolidayFile(Today().year)) &&
+           WriteFile(defs / (name + ".vtw"), WorkerFile(size.workers, random)) &&
+           WriteFile(defs / (name + ".vto"), OrderFile(size.orders, size.workers, random));
 }

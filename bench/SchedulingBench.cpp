@@ -4,60 +4,10 @@
 // the timing.
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
-#include <cstdio>
-#include <filesystem>
-#include <map>
-
-#include "ProjectGenerator.h"
-#include "app/Globals.h"
-#include "app/Settings.h"
-#include "data/STHolidays.h"
+#include "BenchProject.h"
 #include "data/STOrder.h"
-#include "data/STWorker.h"
 
 namespace {
-
-constexpr const char* kProject = "schedplan";
-
-const std::string& GeneratedFolder(int sizeIndex)
-{
-    static std::map<int, std::string> folders;
-    auto found = folders.find(sizeIndex);
-    if (found != folders.end())
-        return found->second;
-    static const ProjectSize kSizes[] = {kSmallProject, kMediumProject, kLargeProject};
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "vantrel-sched-XXXXXX").string();
-    std::string root = mkdtemp(pattern.data());
-    if (!GenerateProject(root, kProject, kSizes[sizeIndex]))
-        fprintf(stderr, "cannot write the project into %s\n", root.c_str());
-    return folders[sizeIndex] = root;
-}
-
-// The commands print a few lines per order; keep them out of the figures.
-class QuietStdout
-{
-public:
-    QuietStdout()
-    {
-        fflush(stdout);
-        fSaved = dup(STDOUT_FILENO);
-        FILE* null = fopen("/dev/null", "w");
-        dup2(fileno(null), STDOUT_FILENO);
-        fclose(null);
-    }
-    ~QuietStdout()
-    {
-        fflush(stdout);
-        dup2(fSaved, STDOUT_FILENO);
-        close(fSaved);
-    }
-
-private:
-    int fSaved;
-};
 
 // Opens the generated project of this size for the benchmark's lifetime.
 class OpenProject
@@ -65,23 +15,10 @@ class OpenProject
 public:
     explicit OpenProject(int sizeIndex)
     {
-        path2app = GeneratedFolder(sizeIndex) + "/vantrel";
-        prefsdata |= VTa_USE_HOLIDAY;
-        DEFS_ORD_IO = kProject;
-        DEFS_WKO_IO = kProject;
-        STHolidays::getSTHolidays();
-        STWorker::getSTWorker();
+        OpenBenchProject(GeneratedFolder(sizeIndex));
         orders = STOrder::getSTOrder();
     }
-    ~OpenProject()
-    {
-        if (STOrder* list = STOrder::Existing())
-            list->DeleteMe();
-        if (STWorker* workers = STWorker::Existing())
-            workers->DeleteMe();
-        if (STHolidays* holidays = STHolidays::Existing())
-            holidays->DeleteMe();
-    }
+    ~OpenProject() { CloseBenchProject(); }
 
     STOrder* orders = nullptr;
 };
