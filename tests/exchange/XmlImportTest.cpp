@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <functional>
 #include <random>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -43,10 +42,18 @@ std::string Drop(ExchangeProject& project, const std::string& relative, int32 mo
 
 // The document without what an import cannot keep: order ids and the
 // project's name.
-std::string WithoutIds(const std::string& xml)
+std::string WithoutIds(std::string xml)
 {
-    return std::regex_replace(std::regex_replace(xml, std::regex("<onr>[0-9]+</onr>"), "<onr/>"),
-                              std::regex("<VT_proj>[a-z]+</VT_proj>"), "<VT_proj/>");
+    for (const std::string tag : {"onr", "VT_proj"}) {
+        const std::string open = "<" + tag + ">", close = "</" + tag + ">";
+        for (size_t at = xml.find(open); at != std::string::npos; at = xml.find(open, at + 1)) {
+            const size_t end = xml.find(close, at);
+            if (end == std::string::npos)
+                break;
+            xml.replace(at, end + close.size() - at, "<" + tag + "/>");
+        }
+    }
+    return xml;
 }
 
 std::string Repeat(const std::string& text, int count)
