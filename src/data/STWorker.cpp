@@ -67,7 +67,7 @@ void ReadWeekday(Worker* worker, int32 index, const RecordLine& line)
     daymark& day = worker->w_week->day[size_t(index)];
     const std::vector<std::string> fields = line.Fields();
     if (fields.size() > 0)
-        day.dayname = CutName(fields[0], kWeekdayNameMax);
+        day.dayname = Worker::DayNameText(CutName(fields[0], kWeekdayNameMax));
     if (fields.size() > 1)
         day.begin = str2Tint(fields[1]);
     if (fields.size() > 2)

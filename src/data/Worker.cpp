@@ -135,25 +135,47 @@ Worker::~Worker()
     Nr--;
 }
 
+std::string Worker::FieldText(const std::string& text)
+{
+    std::string safe = text;
+    for (char& c : safe) {
+        if (c == ']')
+            c = ')';
+        else if (c == '\n' || c == '\r')
+            c = ' ';
+    }
+    return safe;
+}
+
+std::string Worker::DayNameText(const std::string& name)
+{
+    std::string safe = FieldText(name);
+    if (safe == "IT")
+        safe += ' ';
+    return safe;
+}
+
 void Worker::NewWName(const std::string& name)
 {
-    w_name = name;
+    w_name = FieldText(name);
 }
 
 void Worker::NewWAlia(const std::string& alias)
 {
-    w_alias = alias;
+    w_alias = FieldText(alias);
 }
 
 void Worker::NewWKstl(const std::string& costCentre)
 {
-    w_kost = costCentre;
+    w_kost = FieldText(costCentre);
 }
 
 void Worker::NewWWeek(std::unique_ptr<wkoweek> week)
 {
     if (!week)
         return;
+    for (daymark& day : week->day)
+        day.dayname = DayNameText(day.dayname);
     w_week = std::move(week);
     SetWochenStd();
 }

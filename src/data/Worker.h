@@ -62,6 +62,12 @@ public:
     // day it stands for ("2002/13/01" is 2003/01/01), so that it is written
     // back as ten characters; what is no such day is today, as str2CDay has it.
     static std::unique_ptr<ks_calday> ReadDay(std::string_view text);
+    // A text as a field of the worker file can hold it: ']' would end the
+    // field and a line break the record.
+    static std::string FieldText(const std::string& text);
+    // A weekday name as a "[WD]" field can hold it: also never exactly
+    // "IT", which between the field's brackets reads as a new worker.
+    static std::string DayNameText(const std::string& name);
 
     TInt GetTagesStdCD(const ks_calday* day);
     TInt GetTagesStdWD(int32 weekday);

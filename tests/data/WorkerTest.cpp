@@ -253,6 +253,24 @@ TEST(WorkerFile, DayLinesBreakByYearAndBySix)
     }
 }
 
+// Texts set by the editors must not break their record when read back.
+TEST(WorkerFile, TextsKeepTheirRecordWhole)
+{
+    Workshop shop;
+    Worker worker;
+    worker.NewWName("Anna ]Berg\n");
+    worker.NewWAlia("A]B");
+    worker.NewWKstl("K\r17");
+    auto week = NewWkoWeek();
+    week->day[2].dayname = "IT";
+    worker.NewWWeek(std::move(week));
+    std::string block;
+    worker.SaveAsASC(block);
+    EXPECT_NE(block.find("[IT][Anna )Berg ][A)B][K 17]"), std::string::npos) << block;
+    EXPECT_NE(block.find("[WD][IT ][7:00]"), std::string::npos) << block;
+    EXPECT_EQ(block.find("[WD][IT]"), std::string::npos);
+}
+
 TEST(WorkerFile, TemplatesAreAppendedAndFailuresKeepTheFile)
 {
     Workshop shop;
