@@ -21,6 +21,18 @@ TInt Compose(int64_t hours, int64_t minutes)
     return civil::ClampToInt32(hours * 100 + minutes);
 }
 
+// -(hours:minutes), saturating at the lowest TInt rather than one above it,
+// so that every value TInt2str writes reads back as itself.
+TInt ComposeNegative(int64_t hours, int64_t minutes)
+{
+    constexpr int64_t kMaxHours = INT32_MAX / 100 + 1;
+    if (hours > kMaxHours)
+        hours = kMaxHours;
+    if (hours < -kMaxHours)
+        hours = -kMaxHours;
+    return civil::ClampToInt32(-(hours * 100 + minutes));
+}
+
 int64_t ToMinutes(int64_t t)
 {
     return t / 100 * 60 + t % 100;
@@ -77,7 +89,7 @@ TInt str2Tint(const char* text)
     while (isspace(static_cast<unsigned char>(*first)))
         first++;
     if (*first == '-')
-        return -Compose(-hours, minutes);
+        return ComposeNegative(-hours, minutes);
     return Compose(hours, minutes);
 }
 

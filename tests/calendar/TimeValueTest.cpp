@@ -63,6 +63,9 @@ TEST(TimeValueText, ParseAndPrint)
             ASSERT_EQ(str2Tint(TInt2str(t)), t) << t;
         }
     }
+    // The extremes read back as themselves too (a job file round trip).
+    for (TInt t : {INT32_MIN, INT32_MIN + 1, INT32_MAX - 36, -2147483600})
+        EXPECT_EQ(str2Tint(TInt2str(t)), t) << TInt2str(t);
 }
 
 TEST(WorkingWeek, DefaultWeekAndSums)
