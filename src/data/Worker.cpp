@@ -139,7 +139,9 @@ std::string Worker::FieldText(const std::string& text)
 {
     std::string safe = text;
     for (char& c : safe) {
-        if (c == ']')
+        if (c == '[')
+            c = '('; // "...[IT" before the field's ']' would read as a tag
+        else if (c == ']')
             c = ')';
         else if (c == '\n' || c == '\r')
             c = ' ';

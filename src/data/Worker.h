@@ -63,7 +63,8 @@ public:
     // back as ten characters; what is no such day is today, as str2CDay has it.
     static std::unique_ptr<ks_calday> ReadDay(std::string_view text);
     // A text as a field of the worker file can hold it: ']' would end the
-    // field and a line break the record.
+    // field, a '[' could form a record tag with it, a line break would end
+    // the record.
     static std::string FieldText(const std::string& text);
     // A weekday name as a "[WD]" field can hold it: also never exactly
     // "IT", which between the field's brackets reads as a new worker.

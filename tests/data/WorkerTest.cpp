@@ -263,12 +263,14 @@ TEST(WorkerFile, TextsKeepTheirRecordWhole)
     worker.NewWKstl("K\r17");
     auto week = NewWkoWeek();
     week->day[2].dayname = "IT";
+    week->day[3].dayname = "2003[IT";
     worker.NewWWeek(std::move(week));
     std::string block;
     worker.SaveAsASC(block);
     EXPECT_NE(block.find("[IT][Anna )Berg ][A)B][K 17]"), std::string::npos) << block;
     EXPECT_NE(block.find("[WD][IT ][7:00]"), std::string::npos) << block;
-    EXPECT_EQ(block.find("[WD][IT]"), std::string::npos);
+    EXPECT_NE(block.find("[WD][2003(IT][7:00]"), std::string::npos) << block;
+    EXPECT_EQ(block.find("IT]["), block.find("[IT]") + 1) << "one record tag only";
 }
 
 TEST(WorkerFile, TemplatesAreAppendedAndFailuresKeepTheFile)
