@@ -6,8 +6,12 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "app/Globals.h"
+#include "app/Settings.h"
+#include "data/STOrder.h"
+#include "data/STWorker.h"
 
 const std::string& FuzzProgramFolder()
 {
@@ -42,4 +46,25 @@ std::string WriteFuzzFile(const std::string& folder, const std::string& name, co
         fclose(file);
     }
     return path;
+}
+
+STOrder* OpenFuzzWorkshop(const std::string& name, const std::string& week,
+                          const std::string& firstWorkerDays)
+{
+    const std::string& folder = FuzzProgramFolder();
+    const std::string workers = "; --\n[IT][Anna][AB][-][1][0]\n" + week + firstWorkerDays +
+                                "; --\n[IT][Bert][BC][-][2][1]\n" + week +
+                                "; --\n[IT][Idle][ID][-][3][0]\n; --";
+    WriteFuzzFile(folder + "/defs", name + ".vtw", reinterpret_cast<const uint8_t*>(workers.data()),
+                  workers.size());
+    WriteFuzzFile(folder + "/defs", name + ".vto", nullptr, 0);
+    DEFS_WKO_IO = name;
+    DEFS_ORD_IO = name;
+    prefsdata.fetch_and(~VTa_PB_READY_HIR);
+    if (STWorker::getSTWorker() == nullptr)
+        abort();
+    STOrder* orders = STOrder::getSTOrder();
+    if (orders == nullptr)
+        abort();
+    return orders;
 }

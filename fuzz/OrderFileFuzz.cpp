@@ -27,23 +27,7 @@ constexpr const char* kWeek = "[WD][Mo][7:00][8:00][0:45]\n[WD][Di][7:00][8:00][
 
 STOrder* Setup()
 {
-    const std::string& folder = FuzzProgramFolder();
-    const std::string workers = std::string("; --\n[IT][Anna][AB][-][1][0]\n") + kWeek +
-                                "; --\n[IT][Bert][BC][-][2][1]\n" + kWeek +
-                                "; --\n[IT][Idle][ID][-][3][0]\n; --";
-    WriteFuzzFile(folder + "/defs", "fuzz.vtw", reinterpret_cast<const uint8_t*>(workers.data()),
-                  workers.size());
-    WriteFuzzFile(folder + "/defs", "fuzz.vto", nullptr, 0);
-    DEFS_WKO_IO = "fuzz";
-    DEFS_ORD_IO = "fuzz";
-    // The ready-hole warning would open an alert window per input.
-    prefsdata.fetch_and(~VTa_PB_READY_HIR);
-    if (STWorker::getSTWorker() == nullptr)
-        abort();
-    STOrder* orders = STOrder::getSTOrder();
-    if (orders == nullptr)
-        abort();
-    return orders;
+    return OpenFuzzWorkshop("fuzz", kWeek);
 }
 
 // Loads the file as the list does and writes it again.

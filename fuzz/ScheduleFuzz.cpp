@@ -27,23 +27,7 @@ constexpr const char* kWeek = "[WD][Mo][7:00][8:00][0:45]\n[WD][Di][7:00][8:00][
 
 STOrder* Setup()
 {
-    const std::string& folder = FuzzProgramFolder();
-    const std::string workers = std::string("; --\n[IT][Anna][AB][-][1][0]\n") + kWeek +
-                                "[UD][2002/12/17][2003/01/07]\n[IL][2002/12/18]\n" +
-                                "; --\n[IT][Bert][BC][-][2][1]\n" + kWeek +
-                                "; --\n[IT][Idle][ID][-][3][0]\n; --";
-    WriteFuzzFile(folder + "/defs", "sched.vtw", reinterpret_cast<const uint8_t*>(workers.data()),
-                  workers.size());
-    WriteFuzzFile(folder + "/defs", "sched.vto", nullptr, 0);
-    DEFS_WKO_IO = "sched";
-    DEFS_ORD_IO = "sched";
-    prefsdata.fetch_and(~VTa_PB_READY_HIR);
-    if (STWorker::getSTWorker() == nullptr)
-        abort();
-    STOrder* orders = STOrder::getSTOrder();
-    if (orders == nullptr)
-        abort();
-    return orders;
+    return OpenFuzzWorkshop("sched", kWeek, "[UD][2002/12/17][2003/01/07]\n[IL][2002/12/18]\n");
 }
 
 std::map<int32, std::string> PlanDates(STOrder* orders)
