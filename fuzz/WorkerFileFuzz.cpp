@@ -11,9 +11,9 @@
 #include "FuzzSupport.h"
 #include "app/Globals.h"
 #include "data/STWorker.h"
-#include "data/SafeSave.h"
 #include "data/Worker.h"
 #include "kit/app/Message.h"
+#include "kit/storage/SafeSave.h"
 
 namespace {
 

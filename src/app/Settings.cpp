@@ -9,10 +9,10 @@
 #include <cstring>
 #include <string_view>
 
-#include "data/SafeSave.h"
 #include "kit/interface/InterfaceDefs.h"
 #include "kit/storage/FindDirectory.h"
 #include "kit/storage/Path.h"
+#include "kit/storage/SafeSave.h"
 
 std::atomic<int32> prefsdata{kDefaultPrefs};
 

@@ -4,14 +4,14 @@
 #include <cstdio>
 
 #include "app/AppPost.h"
+#include "app/Notices.h"
 #include "app/STLabel.h"
 #include "app/Settings.h"
 #include "data/ProzBalken.h"
 #include "data/RecordLineReader.h"
 #include "data/STWorker.h"
-#include "data/SafeSave.h"
-#include "editors/ViewHelpers.h"
 #include "kit/app/Beep.h"
+#include "kit/storage/SafeSave.h"
 
 std::atomic<int32> Order::sNr{0};
 

@@ -5,18 +5,19 @@
 #include <cstdio>
 
 #include "app/AppPost.h"
+#include "app/Notices.h"
 #include "app/STLabel.h"
 #include "app/Settings.h"
 #include "data/Order.h"
 #include "data/STWorker.h"
 #include "data/Worker.h"
-#include "editors/ViewHelpers.h"
 #include "kit/app/Message.h"
 #include "kit/app/OS.h"
 #include "kit/interface/Menu.h"
 #include "kit/interface/MenuItem.h"
 #include "kit/interface/PopUpMenu.h"
 #include "kit/interface/Window.h"
+#include "widgets/ViewHelpers.h"
 
 std::atomic<int32> ProzBalken::pbCount{0};
 

@@ -14,9 +14,9 @@
 #include "calendar/CivilDays.h"
 #include "data/Holiday.h"
 #include "data/RecordLineReader.h"
-#include "data/SafeSave.h"
 #include "kit/app/Autolock.h"
 #include "kit/interface/View.h"
+#include "kit/storage/SafeSave.h"
 
 std::string DEFS_HDY_IO = "holiday";
 

@@ -18,13 +18,13 @@
 #include "data/ProzBalken.h"
 #include "data/RecordLineReader.h"
 #include "data/STWorker.h"
-#include "data/SafeSave.h"
 #include "data/Worker.h"
 #include "kit/app/Autolock.h"
 #include "kit/app/Message.h"
 #include "kit/app/OS.h"
 #include "kit/interface/Menu.h"
 #include "kit/interface/MenuItem.h"
+#include "kit/storage/SafeSave.h"
 
 namespace {
 

@@ -12,10 +12,10 @@
 #include "data/ProzBalken.h"
 #include "data/STHolidays.h"
 #include "data/STOrder.h"
-#include "data/SafeSave.h"
 #include "kit/app/Message.h"
 #include "kit/app/OS.h"
 #include "kit/interface/View.h"
+#include "kit/storage/SafeSave.h"
 
 std::atomic<int32> Worker::Nr{0};
 

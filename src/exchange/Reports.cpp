@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <ctime>
 
+#include "app/ColorText.h"
 #include "app/Globals.h"
+#include "app/Notices.h"
 #include "app/Paths.h"
 #include "app/STLabel.h"
 #include "app/Settings.h"
@@ -12,11 +14,9 @@
 #include "data/ProzBalken.h"
 #include "data/STOrder.h"
 #include "data/STWorker.h"
-#include "data/SafeSave.h"
 #include "data/Worker.h"
-#include "editors/ColorHelpers.h"
-#include "editors/ViewHelpers.h"
 #include "kit/app/Autolock.h"
+#include "kit/storage/SafeSave.h"
 
 namespace {
 

@@ -19,10 +19,10 @@
 #include "data/STHolidays.h"
 #include "data/STOrder.h"
 #include "data/STWorker.h"
-#include "data/SafeSave.h"
 #include "data/Worker.h"
 #include "kit/app/Autolock.h"
 #include "kit/storage/SafeFile.h"
+#include "kit/storage/SafeSave.h"
 
 namespace {
 

@@ -12,6 +12,7 @@
 
 #include "app/AppPost.h"
 #include "app/Globals.h"
+#include "app/Notices.h"
 #include "calendar/CivilDays.h"
 #include "data/Holiday.h"
 #include "data/Order.h"
@@ -20,7 +21,6 @@
 #include "data/STOrder.h"
 #include "data/STWorker.h"
 #include "data/Worker.h"
-#include "editors/ViewHelpers.h"
 #include "exchange/XmlFile.h"
 #include "kit/app/Autolock.h"
 #include "kit/app/Message.h"

@@ -6,13 +6,13 @@
 #include <cstdio>
 
 #include "app/AppPost.h"
+#include "app/Notices.h"
 #include "calendar/CivilDays.h"
 #include "data/Order.h"
 #include "data/ProzBalken.h"
 #include "data/STOrder.h"
 #include "data/STWorker.h"
 #include "data/Worker.h"
-#include "editors/ViewHelpers.h"
 #include "kit/app/Autolock.h"
 #include "kit/app/Beep.h"
 

@@ -1,5 +1,6 @@
 // Colour text for reports, half-way colours, and colours carried by drops.
-#include "editors/ColorHelpers.h"
+#include "widgets/ColorHelpers.h"
+#include "app/ColorText.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "editors/FunctionKeys.h"
+#include "widgets/FunctionKeys.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "data/SafeSave.h"
+#include "kit/storage/SafeSave.h"
 
 #include <algorithm>
 

@@ -1,6 +1,7 @@
 // View helpers on the headless backend: bevel pixels, flashing, the notice
 // alert, cursors and the per-kind rules for views over a background image.
-#include "editors/ViewHelpers.h"
+#include "widgets/ViewHelpers.h"
+#include "app/Notices.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +9,6 @@
 #include <thread>
 
 #include "app/Settings.h"
-#include "editors/ColorHelpers.h"
 #include "kit/app/Application.h"
 #include "kit/app/OS.h"
 #include "kit/display/TestWindow.h"
@@ -20,6 +20,7 @@
 #include "kit/interface/ScrollView.h"
 #include "kit/interface/StringView.h"
 #include "kit/interface/TextControl.h"
+#include "widgets/ColorHelpers.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Printing a view through a scripted dialog, and snapshots written as PNG,
 // JPEG and GIF without ever losing the previous one.
-#include "editors/ViewPrint.h"
+#include "widgets/ViewPrint.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The function-key map: which commands each key posts, in which order.
-#include "editors/FunctionKeys.h"
+#include "widgets/FunctionKeys.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "editors/ViewPrint.h"
+#include "widgets/ViewPrint.h"
 
 #include <atomic>
 #include <cstdio>
