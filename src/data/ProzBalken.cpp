@@ -5,6 +5,8 @@
 #include <cstdio>
 
 #include "app/AppPost.h"
+#include "app/Bevels.h"
+#include "app/FunctionKeys.h"
 #include "app/Notices.h"
 #include "app/STLabel.h"
 #include "app/Settings.h"
@@ -17,7 +19,6 @@
 #include "kit/interface/MenuItem.h"
 #include "kit/interface/PopUpMenu.h"
 #include "kit/interface/Window.h"
-#include "widgets/ViewHelpers.h"
 
 std::atomic<int32> ProzBalken::pbCount{0};
 
@@ -330,9 +331,12 @@ void ProzBalken::_WorkerChosen(BMessage* message)
 
 void ProzBalken::KeyDown(const char* bytes, int32 numBytes)
 {
-    // Until the program's common key map exists, keys go on to the parent
-    // views and the window.
-    BView::KeyDown(bytes, numBytes);
+    // Function keys mean the same in every window; the rest go on.
+    BMessage* current = Window() != nullptr ? Window()->CurrentMessage() : nullptr;
+    if (current != nullptr && current->what == B_KEY_DOWN)
+        KeyByOpen(0, current, 0);
+    else
+        BView::KeyDown(bytes, numBytes);
 }
 
 // MARK: Dragging on the grid

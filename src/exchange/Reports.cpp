@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <ctime>
 
-#include "app/ColorText.h"
+#include "app/ColorHelpers.h"
 #include "app/Globals.h"
 #include "app/Notices.h"
 #include "app/Paths.h"

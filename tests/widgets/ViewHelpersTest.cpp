@@ -1,6 +1,7 @@
 // View helpers on the headless backend: bevel pixels, flashing, the notice
 // alert, cursors and the per-kind rules for views over a background image.
 #include "widgets/ViewHelpers.h"
+#include "app/Bevels.h"
 #include "app/Notices.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <functional>
 #include <thread>
 
+#include "app/ColorHelpers.h"
 #include "app/Settings.h"
 #include "kit/app/Application.h"
 #include "kit/app/OS.h"
@@ -20,7 +22,6 @@
 #include "kit/interface/ScrollView.h"
 #include "kit/interface/StringView.h"
 #include "kit/interface/TextControl.h"
-#include "widgets/ColorHelpers.h"
 
 namespace {
 

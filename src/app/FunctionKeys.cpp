@@ -1,4 +1,4 @@
-#include "widgets/FunctionKeys.h"
+#include "app/FunctionKeys.h"
 
 #include <array>
 

@@ -1,6 +1,5 @@
 // Colour text for reports, half-way colours, and colours carried by drops.
-#include "widgets/ColorHelpers.h"
-#include "app/ColorText.h"
+#include "app/ColorHelpers.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

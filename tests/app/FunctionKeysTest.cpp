@@ -1,5 +1,5 @@
 // The function-key map: which commands each key posts, in which order.
-#include "widgets/FunctionKeys.h"
+#include "app/FunctionKeys.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "widgets/ColorHelpers.h"
+#include "app/ColorHelpers.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -62,6 +62,13 @@ rgb_color HasMsgColor(const BMessage* message, rgb_color fallback)
     if (node.ReadAttr(kColorAttribute, B_RGB_COLOR_TYPE, 0, bytes, sizeof(bytes)) == kColorSize)
         return color_from_bytes(bytes);
     return fallback;
+}
+
+std::string rgb2str(rgb_color color)
+{
+    char text[8];
+    snprintf(text, sizeof(text), "%02X%02X%02X", color.red, color.green, color.blue);
+    return text;
 }
 
 void ColorSet(rgb_color* color, uint8 red, uint8 green, uint8 blue, uint8 alpha)

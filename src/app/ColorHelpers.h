@@ -1,6 +1,9 @@
-// Colours as the windows need them: a colour dropped from a colour picker
-// or a colour file, and the colour half-way between two others.
+// Colours as the windows and reports need them: a colour dropped from a
+// colour picker or a colour file, the six-digit text of HTML attributes,
+// and the colour half-way between two others.
 #pragma once
+
+#include <string>
 
 #include "kit/app/GraphicsDefs.h"
 #include "kit/app/SupportDefs.h"
@@ -11,6 +14,9 @@ class BMessage;
 // else the 4-byte "RGBCOLOR" attribute of its first "refs" file, else
 // fallback.
 rgb_color HasMsgColor(const BMessage* message, rgb_color fallback);
+
+// "RRGGBB", upper-case hexadecimal.
+std::string rgb2str(rgb_color color);
 
 void ColorSet(rgb_color* color, uint8 red, uint8 green, uint8 blue, uint8 alpha);
 
