@@ -17,6 +17,16 @@ class ProzBalken;
 
 using JobList = std::vector<std::unique_ptr<ProzBalken>>;
 
+// Order statuses (ostat) and types (otyp), as the order file stores them.
+inline constexpr int32 kOStatPreview = 0;
+inline constexpr int32 kOStatActive = 1;
+inline constexpr int32 kOStatProgress = 2;
+inline constexpr int32 kOStatClosed = 3;
+inline constexpr int32 kOStatBreak = 4;
+inline constexpr int32 kOTypFix = 0;
+inline constexpr int32 kOTypRepeat = 1;
+inline constexpr int32 kOTypSingle = 2;
+
 class Order
 {
 public:
@@ -26,6 +36,9 @@ public:
 
     Order(const Order&) = delete;
     Order& operator=(const Order&) = delete;
+
+    // Only active orders and orders in progress are planned and moved.
+    bool Schedulable() const { return ostat == kOStatActive || ostat == kOStatProgress; }
 
     virtual void AddFirstPB();
     virtual void NewOAuft(const std::string& text);

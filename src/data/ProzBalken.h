@@ -19,6 +19,11 @@ class BPopUpMenu;
 class STWorker;
 class Worker;
 
+// Job statuses (j_stat), as the order file stores them.
+inline constexpr uint8 kJStatOpen = 0;
+inline constexpr uint8 kJStatReady = 1;
+inline constexpr uint8 kJStatDeleted = 3;
+
 class ProzBalken : public BView
 {
 public:

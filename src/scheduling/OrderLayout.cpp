@@ -9,22 +9,23 @@
 
 namespace {
 
+// A point in a working day: (D, t) lies t working hours into D, and
+// (D, 0) is the end of D, so it comes after every other time of D.
+int64_t point_in_day(TInt t)
+{
+    return t == 0 ? INT64_MAX : int64_t(t);
+}
+
 bool earlier(const ks_calday& a, const ks_calday& b)
 {
     const int32_t days = DiffDays(&a, &b);
-    // The begin time is the part of the day left unused: less is earlier.
-    return days < 0 || (days == 0 && a.hours < b.hours);
+    return days < 0 || (days == 0 && point_in_day(a.hours) < point_in_day(b.hours));
 }
 
 char next_letter(char letter)
 {
     // Past the last letter the groups share it; a char must not overflow.
     return letter < CHAR_MAX ? char(letter + 1) : letter;
-}
-
-bool schedulable(const Order& order)
-{
-    return order.ostat == 1 || order.ostat == 2;
 }
 
 ks_calday day_after(ks_calday day)
@@ -50,7 +51,7 @@ ProzBalken* lay_open_jobs_forward(Order& order, const ks_calday& start, bool wit
     ProzBalken* previous = nullptr;
     ks_calday current = start;
     for (const auto& job : order.jobs) {
-        if (job == nullptr || job->j_stat != 0)
+        if (job == nullptr || job->j_stat != kJStatOpen)
             continue;
         if (previous != nullptr) {
             if (job->timebase < previous->timebase) {
@@ -70,7 +71,7 @@ ProzBalken* lay_open_jobs_forward(Order& order, const ks_calday& start, bool wit
 ProzBalken* first_open_job(const Order& order)
 {
     for (const auto& job : order.jobs) {
-        if (job != nullptr && job->j_stat == 0)
+        if (job != nullptr && job->j_stat == kJStatOpen)
             return job.get();
     }
     return nullptr;
@@ -110,21 +111,22 @@ void Order::OrgTimeBase()
     jobs[last]->ListUsedDaysTable(0, planned.get());
     ks_calday earliest = jobs[last]->j_beg;
 
+    // Parallel jobs end where their group ends: the point the reference was
+    // laid from, not its own end, which a short or free day may have moved.
     reference = jobs[last].get();
+    ks_calday groupEnd = *planned;
     for (size_t i = last + 1; i-- > 0;) {
         ProzBalken* job = jobs[i].get();
         if (earlier(reference->j_beg, earliest))
             earliest = reference->j_beg;
-        if (job->timebase == reference->timebase) {
-            const TInt endTime = (i != last && job->timebase != 'A') ? reference->j_beg.hours : 0;
-            const ks_calday endDay = reference->j_end;
-            job->ListUsedDaysTable(endTime, &endDay);
-        } else if (job->timebase > reference->timebase) {
-            const ks_calday from = earliest;
-            job->ListUsedDaysTable(from.hours, &from);
-        }
-        if (job->j_stat == 0)
+        ks_calday from = groupEnd;
+        if (job->timebase > reference->timebase)
+            from = earliest;
+        job->ListUsedDaysTable(from.hours, &from);
+        if (job->j_stat == kJStatOpen) {
             reference = job;
+            groupEnd = from;
+        }
     }
 }
 
@@ -132,10 +134,10 @@ void Order::OrgTimeBase()
 
 void Order::StampWkoFSPoint()
 {
-    if (!schedulable(*this) || STWorker::Existing() == nullptr)
+    if (!Schedulable() || STWorker::Existing() == nullptr)
         return;
     for (const auto& job : jobs) {
-        if (job == nullptr || job->j_stat != 0)
+        if (job == nullptr || job->j_stat != kJStatOpen)
             continue;
         Worker* worker = job->CurrentWorker();
         if (worker == nullptr)
@@ -151,13 +153,13 @@ void Order::StampWkoFSPoint()
 
 int32 Order::DaysToWkoFSPoint(int32 mode)
 {
-    if (!schedulable(*this)) {
+    if (!Schedulable()) {
         printf(" WRONG STATUS ");
         return 0;
     }
     int32 fewest = 900;
     for (const auto& job : jobs) {
-        if (job == nullptr || job->j_stat != 0)
+        if (job == nullptr || job->j_stat != kJStatOpen)
             continue;
         Worker* worker = job->CurrentWorker();
         if (worker == nullptr)
@@ -176,7 +178,7 @@ void Order::FindLastFSPoint(ks_calday* day)
 {
     if (day == nullptr)
         return;
-    if (!schedulable(*this)) {
+    if (!Schedulable()) {
         printf(" WRONG STATUS ");
         return;
     }
@@ -184,7 +186,7 @@ void Order::FindLastFSPoint(ks_calday* day)
     const ProzBalken* earliest = nullptr;
     int32 fewest = 0;
     for (const auto& job : jobs) {
-        if (job == nullptr || job->j_stat != 0)
+        if (job == nullptr || job->j_stat != kJStatOpen)
             continue;
         const int32 diff = DiffDays(&job->j_beg, day);
         printf("%15s chkdiff: %3d  ", CDay2str(&job->j_beg).c_str(), int(diff));
@@ -206,7 +208,7 @@ void Order::SetPbTimesForward(int32)
         printf("SetPbTimesForward - RETURN");
         return;
     }
-    if (!schedulable(*this))
+    if (!Schedulable())
         return;
     if (ProzBalken* first = first_open_job(*this)) {
         // A negative movedays moves the order later.
@@ -220,7 +222,7 @@ void Order::SetPbTimesForward(int32)
 
 void Order::MoveToThisBeginDay(const ks_calday* day)
 {
-    if (day == nullptr || !schedulable(*this))
+    if (day == nullptr || !Schedulable())
         return;
     if (first_open_job(*this) != nullptr) {
         if (ProzBalken* last = lay_open_jobs_forward(*this, *day, true))

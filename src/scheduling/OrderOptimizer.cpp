@@ -25,18 +25,13 @@ constexpr int32 kNormalCursor = 0;
 // of days.
 constexpr int32 kMaxRepeatedRuns = 3660;
 
-bool schedulable(const Order& order)
-{
-    return order.ostat == 1 || order.ostat == 2;
-}
-
 // Only a worker's FS point limits how far an order moves. An order without
 // an open job that has a worker has no limit (movedays 900) and would move
 // in every run, so it is not moved at all.
 bool has_limit(Order& order)
 {
     return std::any_of(order.jobs.begin(), order.jobs.end(), [](const auto& job) {
-        return job != nullptr && job->j_stat == 0 && job->CurrentWorker() != nullptr;
+        return job != nullptr && job->j_stat == kJStatOpen && job->CurrentWorker() != nullptr;
     });
 }
 
@@ -84,7 +79,7 @@ int32 STOrder::_MoveRun(bool repeated, const std::function<int32(Order&)>& move)
 
     int32 moved = 0;
     for (const auto& order : fList) {
-        if (order != nullptr && schedulable(*order))
+        if (order != nullptr && order->Schedulable())
             moved += move(*order);
     }
     if (moved == 0) {
@@ -190,7 +185,7 @@ void STOrder::ScanOrderTimes()
     for (const auto& order : fList) {
         if (order == nullptr)
             continue;
-        if (!schedulable(*order)) {
+        if (!order->Schedulable()) {
             printf("WRONG STAT");
             continue;
         }
@@ -199,7 +194,7 @@ void STOrder::ScanOrderTimes()
                 continue;
             Worker* worker = job->CurrentWorker();
             printf("%s", worker != nullptr ? worker->w_name.c_str() : "-");
-            if (job->j_stat != 0) {
+            if (job->j_stat != kJStatOpen) {
                 printf("PB_CLOSED");
                 continue;
             }

@@ -32,6 +32,18 @@ ks_calday normal_day(const ks_calday& day)
     return normal;
 }
 
+// Working minutes of table entry `index` for the job's worker: days before
+// the table, and every day of a worker that is gone, count 8:00; days
+// after it have none.
+int64_t minutes_at(Worker* worker, int64_t index)
+{
+    if (worker == nullptr || index < 0)
+        return kMinutesOfOutsideDay;
+    if (index >= kDayTableDays)
+        return 0;
+    return std::max<int64_t>(0, minutes_of(worker->GetTagesStdYD(int32(index), 0)));
+}
+
 ks_calday days_after(const ks_calday& day, int64_t days)
 {
     ks_calday out{};
@@ -55,31 +67,30 @@ void ProzBalken::ListUsedDaysTable(TInt endTime, const ks_calday* endDay)
 
     Worker* current = CurrentWorker();
     int64_t index = current != nullptr ? DiffDays(&end, &current->TableBase()) : -1;
-    auto hoursAt = [current](int64_t i) -> TInt {
-        if (current == nullptr || i < 0)
-            return 800;
-        if (i >= kDayTableDays)
-            return 0;
-        return current->GetTagesStdYD(int32(i), 0);
-    };
     int64_t day = CDayIsYDay(&end);
 
-    int64_t until = endTime;
-    const TInt endDayHours = hoursAt(index);
-    if (!(endDayHours > until))
-        until -= endDayHours;
-    until = civil::ClampToInt32(until);
+    // All in minutes: 1:20 - 0:45 is 0:35, never 0:75.
+    int64_t until = minutes_of(endTime);
+    const int64_t endDayMinutes = minutes_at(current, index);
+    if (endDayMinutes == 0) {
+        until = 0; // a day without hours books nothing
+    } else {
+        if (!(endDayMinutes > until))
+            until -= endDayMinutes;
+        if (until >= endDayMinutes)
+            until = 0; // never more than the end day has: the whole day
+    }
     j_end = end;
-    j_end.hours = TInt(until);
+    j_end.hours = tint_of(until);
 
     int64_t rest = minutes_of(j_time);
     bool first = true;
     // At most one pass per day of the table: the days after it have no
     // hours and are skipped at once, those before it are all 8:00.
     while (rest > 0) {
-        int64_t hours = 0;
+        int64_t minutes = 0;
         if (first && until > 0) {
-            hours = until;
+            minutes = until;
         } else if (index >= kDayTableDays) {
             const int64_t skip = index - (kDayTableDays - 1);
             index -= skip;
@@ -93,10 +104,10 @@ void ProzBalken::ListUsedDaysTable(TInt endTime, const ks_calday* endDay)
             day -= days;
             break;
         } else {
-            hours = hoursAt(index);
+            minutes = minutes_at(current, index);
         }
         first = false;
-        rest -= minutes_of(hours);
+        rest -= minutes;
         index--;
         day--;
     }
@@ -130,13 +141,6 @@ void ProzBalken::CalcDaysForward(TInt beginTime, const ks_calday* beginDay)
 
     Worker* current = CurrentWorker();
     const int64_t first = current != nullptr ? DiffDays(&begin, &current->TableBase()) : 0;
-    auto minutesAt = [current](int64_t i) -> int64_t {
-        if (current == nullptr || i < 0)
-            return kMinutesOfOutsideDay;
-        if (i >= kDayTableDays)
-            return 0;
-        return std::max<int64_t>(0, minutes_of(current->GetTagesStdYD(int32(i), 0)));
-    };
     auto finish = [&](int64_t index, int64_t minutesInto) {
         j_end = days_after(begin, index - first);
         j_end.hours = tint_of(minutesInto);
@@ -146,7 +150,7 @@ void ProzBalken::CalcDaysForward(TInt beginTime, const ks_calday* beginDay)
     // whole day) means the day is taken and the job starts on the next.
     int64_t index = first;
     int64_t into = minutes_of(beginTime);
-    if (into <= 0 || into >= minutesAt(index)) {
+    if (into <= 0 || into >= minutes_at(current, index)) {
         index++;
         into = 0;
     }
@@ -168,7 +172,7 @@ void ProzBalken::CalcDaysForward(TInt beginTime, const ks_calday* beginDay)
         into = 0;
     }
     for (; index < kDayTableDays; index++, into = 0) {
-        const int64_t available = minutesAt(index) - into;
+        const int64_t available = minutes_at(current, index) - into;
         if (available <= 0)
             continue;
         if (rest <= available) {
