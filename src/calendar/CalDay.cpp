@@ -8,13 +8,14 @@
 #include "calendar/Clock.h"
 #include "calendar/Datum.h"
 
+int64_t CDaySerial(const ks_calday* a)
+{
+    return a != nullptr ? civil::DaysFromFields(a->year, a->month, a->day) : 0;
+}
+
 namespace {
 
 // The record's own fields, normalised the way a Datum normalises them.
-int64_t DayNumber(const ks_calday* a)
-{
-    return civil::DaysFromFields(a->year, a->month, a->day);
-}
 
 void StoreDay(ks_calday* out, int64_t days)
 {
@@ -80,14 +81,14 @@ int32_t CDayIsYDay(const ks_calday* a)
 {
     if (a == nullptr)
         return 0;
-    return civil::YeardayFromDays(DayNumber(a));
+    return civil::YeardayFromDays(CDaySerial(a));
 }
 
 int32_t CDayIsWDay(const ks_calday* a)
 {
     if (a == nullptr)
         return 0;
-    return (civil::WeekdayFromDays(DayNumber(a)) + 6) % 7;
+    return (civil::WeekdayFromDays(CDaySerial(a)) + 6) % 7;
 }
 
 int32_t CDayIsKWo(const ks_calday* a)
@@ -103,20 +104,20 @@ int32_t CDayIsKWo(const ks_calday* a)
 void NextCDay(ks_calday* a)
 {
     if (a != nullptr)
-        StoreDay(a, DayNumber(a) + 1);
+        StoreDay(a, CDaySerial(a) + 1);
 }
 
 void PrevCDay(ks_calday* a)
 {
     if (a != nullptr)
-        StoreDay(a, DayNumber(a) - 1);
+        StoreDay(a, CDaySerial(a) - 1);
 }
 
 int32_t DiffDays(const ks_calday* a, const ks_calday* b)
 {
     if (a == nullptr || b == nullptr)
         return 0;
-    return civil::ClampToInt32(DayNumber(a) - DayNumber(b));
+    return civil::ClampToInt32(CDaySerial(a) - CDaySerial(b));
 }
 
 void YeardayIsDatum(int32_t n, int32_t y, ks_calday* out)

@@ -41,6 +41,9 @@ void PrevCDay(ks_calday* a);
 
 // Days from b to a: positive when a is later.
 int32_t DiffDays(const ks_calday* a, const ks_calday* b);
+// The day's serial number (days since 1970/01/01, odd fields normalised):
+// for counting many distances from one day without converting it again.
+int64_t CDaySerial(const ks_calday* a);
 
 // The n-th day counted from 1 January of year y (n may leave the year in
 // either direction). Null out prints "[%d*%02d*%02d]\n" instead.

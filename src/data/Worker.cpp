@@ -199,6 +199,7 @@ void Worker::AllDaysTable()
     for (int32 k = 0; k < kDayTableDays; k++)
         w_table[size_t(k)] = pattern[k % 7];
     w_table[kDayTableDays] = '\0';
+    w_workdaysWeek = -1;
     STHolidays::getSTHolidays()->MarkHolidays(w_table, w_tablebase);
     MarkDays(w_table, w_tablebase, u_days, 'U');
     MarkDays(w_table, w_tablebase, i_days, 'I');
@@ -258,19 +259,42 @@ TInt Worker::GetTagesStdYD(int32 index, int32 verbose)
     return 0;
 }
 
+const std::vector<int32>& Worker::_WorkingDaysBefore()
+{
+    int32 week = 0;
+    for (int32 d = 0; d < 7; d++)
+        week |= (w_week && w_week->day[size_t(d)].worktime > 0 ? 1 : 0) << d;
+    if (week != w_workdaysWeek || w_workdays.size() != size_t(kDayTableDays) + 1) {
+        w_workdays.assign(size_t(kDayTableDays) + 1, 0);
+        for (int32 i = 0; i < kDayTableDays; i++)
+            w_workdays[size_t(i) + 1] = w_workdays[size_t(i)] + (GetTagesStdYD(i, 0) > 0 ? 1 : 0);
+        w_workdaysWeek = week;
+        w_baseSerial = CDaySerial(&w_tablebase);
+    }
+    return w_workdays;
+}
+
 int32 Worker::DiffDaysOverHours(const ks_calday* a, const ks_calday* b)
 {
-    if (a == nullptr || b == nullptr || DiffDays(b, a) < 0)
+    if (a == nullptr || b == nullptr)
         return 0;
-    const int64_t from = DiffDays(a, &w_tablebase);
-    const int64_t to = DiffDays(b, &w_tablebase);
+    return WorkingDaysBetween(CDaySerial(a), CDaySerial(b));
+}
+
+int32 Worker::WorkingDaysBetween(int64_t from, int64_t to)
+{
+    if (to < from)
+        return 0;
+    const std::vector<int32>& before = _WorkingDaysBefore();
+    from -= w_baseSerial;
+    to -= w_baseSerial;
     // Days before the table count as working days and days after it do
-    // not, so only the table itself is walked, however far apart a and b.
+    // not; the table's own days are counted once per table, not per call.
     int64_t count = from < 0 ? std::min<int64_t>(to, 0) - from : 0;
-    for (int64_t i = std::max<int64_t>(from, 0); i < std::min<int64_t>(to, kDayTableDays); i++) {
-        if (GetTagesStdYD(int32(i), 0) > 0)
-            count++;
-    }
+    const int64_t first = std::clamp<int64_t>(from, 0, kDayTableDays);
+    const int64_t last = std::clamp<int64_t>(to, 0, kDayTableDays);
+    if (first < last)
+        count += before[size_t(last)] - before[size_t(first)];
     return civil::ClampToInt32(count);
 }
 

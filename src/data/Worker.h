@@ -75,6 +75,8 @@ public:
     TInt GetTagesStdYD(int32 index, int32 verbose);
     // Days with hours in [a, b); a count of days.
     int32 DiffDaysOverHours(const ks_calday* a, const ks_calday* b);
+    // The same between two serial day numbers (CDaySerial).
+    int32 WorkingDaysBetween(int64_t from, int64_t to);
 
     // Day table: '0'..'6' working weekday, 'f' weekday without hours,
     // 'F' holiday, 'U' off-day, 'I' illness day. Valid after AllDaysTable().
@@ -99,6 +101,13 @@ private:
     // The shared walk of AddUdays/AddIdays.
     void _AddRange(BMessage* message, bool illness);
 
+    // Working days of the table before each entry, for DiffDaysOverHours;
+    // rebuilt when the table or a weekday's having hours changes.
+    const std::vector<int32>& _WorkingDaysBefore();
+
     DayTable w_table;
     ks_calday w_tablebase;
+    std::vector<int32> w_workdays;
+    int32 w_workdaysWeek = -1; // weekdays with hours when w_workdays was built
+    int64_t w_baseSerial = 0;
 };

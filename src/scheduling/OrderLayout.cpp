@@ -28,12 +28,6 @@ char next_letter(char letter)
     return letter < CHAR_MAX ? char(letter + 1) : letter;
 }
 
-ks_calday day_after(ks_calday day)
-{
-    NextCDay(&day);
-    return day;
-}
-
 // By day of the year, so across a year's start in either direction.
 ks_calday moved_by(const ks_calday& day, int64_t days)
 {
@@ -164,10 +158,13 @@ int32 Order::DaysToWkoFSPoint(int32 mode)
         Worker* worker = job->CurrentWorker();
         if (worker == nullptr)
             continue;
-        const ks_calday free = day_after(worker->fs_point ? *worker->fs_point : *str2CDay(nullptr));
-        const ks_calday begin = day_after(job->j_beg);
-        const int32 days =
-            mode == 1 ? DiffDays(&begin, &free) : worker->DiffDaysOverHours(&free, &begin);
+        const ks_calday fs = worker->fs_point ? *worker->fs_point : *str2CDay(nullptr);
+        int32 days = 0;
+        if (mode == 1) {
+            days = DiffDays(&job->j_beg, &fs); // both a day later: the same distance
+        } else {
+            days = worker->WorkingDaysBetween(CDaySerial(&fs) + 1, CDaySerial(&job->j_beg) + 1);
+        }
         fewest = std::min(fewest, days);
     }
     movedays = fewest;

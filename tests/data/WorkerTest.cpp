@@ -144,6 +144,20 @@ TEST(WorkerHours, DiffDaysOverHoursCountsWorkingDaysOfTheTable)
         auto b = str2CDay(c.b);
         EXPECT_EQ(worker.DiffDaysOverHours(a.get(), b.get()), c.count) << c.a << " " << c.b;
     }
+
+    // The counts are remembered per table: a week or a table that changes
+    // afterwards is counted anew.
+    auto friday = str2CDay("2002/12/13");
+    auto tuesday = str2CDay("2002/12/17");
+    auto week = NewWkoWeek();
+    week->day[4].worktime = 0;
+    worker.NewWWeek(std::move(week));
+    EXPECT_EQ(worker.DiffDaysOverHours(friday.get(), tuesday.get()), 1) << "Monday only";
+    worker.u_days.push_back(str2CDay("2002/12/16"));
+    worker.AllDaysTable();
+    EXPECT_EQ(worker.DiffDaysOverHours(friday.get(), tuesday.get()), 0);
+    EXPECT_EQ(worker.WorkingDaysBetween(CDaySerial(friday.get()), CDaySerial(tuesday.get()) + 1),
+              1);
 }
 
 TEST(WorkerDays, OffDayAndIllnessRulesInOrder)
