@@ -87,12 +87,11 @@ void post_worker_bar(const char* informer, int32 workerNr, int32 workerId, TInt 
 
 ProzBalken::ProzBalken(BRect position, int32 workerId, uint8 status, TInt hours, int32 priority,
                        const char* info)
-    : BView(sane_rect(position), "added", B_FOLLOW_NONE, B_WILL_DRAW),
-      contextMenu(new BPopUpMenu("pbcontext", false, false)), wkoList(STWorker::getSTWorker()),
-      worker(nullptr), j_pos(sane_rect(position)), wko_nr(0), j_id(workerId), j_stat(status),
-      j_time(hours), j_prio(priority), j_beg(*str2CDay(nullptr)), j_end(*str2CDay(nullptr)),
-      j_info(info != nullptr ? Order::RecordText(info) : std::string("-")), highlighted(0),
-      timebase('-')
+    : BView(sane_rect(position), "added", B_FOLLOW_NONE, B_WILL_DRAW), contextMenu(nullptr),
+      wkoList(STWorker::getSTWorker()), worker(nullptr), j_pos(sane_rect(position)), wko_nr(0),
+      j_id(workerId), j_stat(status), j_time(hours), j_prio(priority), j_beg(*str2CDay(nullptr)),
+      j_end(j_beg), j_info(info != nullptr ? Order::RecordText(info) : std::string("-")),
+      highlighted(0), timebase('-')
 {
     SetViewColor(opaque(AskColor(uc_PBo)));
     BFont font(be_plain_font);
@@ -125,7 +124,8 @@ ProzBalken::~ProzBalken()
     } else {
         RemoveSelf();
     }
-    contextMenu->RemoveItems(0, contextMenu->CountItems(), true);
+    if (contextMenu != nullptr)
+        contextMenu->RemoveItems(0, contextMenu->CountItems(), true);
     delete contextMenu;
     BMessage message('WBRO');
     message.AddString("informer", "del ProzBalken");
@@ -256,6 +256,9 @@ void ProzBalken::MouseClick(BPoint where)
 
 void ProzBalken::_OpenContextMenu()
 {
+    // Made on first use: a project holds thousands of jobs, few are clicked.
+    if (contextMenu == nullptr)
+        contextMenu = new BPopUpMenu("pbcontext", false, false);
     contextMenu->RemoveItems(0, contextMenu->CountItems(), true);
     contextMenu->AddItem(new BMenuItem(label(0).c_str(), new BMessage('PB01')));
     contextMenu->AddItem(new BMenuItem(label(1).c_str(), new BMessage('PB01')));

@@ -68,7 +68,7 @@ public:
     // null when the list or the worker is gone.
     Worker* CurrentWorker();
 
-    BPopUpMenu* contextMenu; // owned, "pbcontext"
+    BPopUpMenu* contextMenu; // owned, "pbcontext", made on the first right click
     STWorker* wkoList;
     Worker* worker;
     BRect j_pos;     // stored bar frame in pixels
