@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "kit/interface/StateGuard.h"
 #include "kit/interface/Window.h"
 
 BButton::BButton(BRect frame, const char* name, const char* label, BMessage* message,
@@ -41,7 +42,7 @@ void BButton::_PressedChanged(bool pressed)
 
 void BButton::Draw(BRect)
 {
-    PushState();
+    BStateGuard state(this);
     BRect frame = Bounds();
     rgb_color base = _BaseColor();
     bool pressed = Value() == B_CONTROL_ON;
@@ -83,5 +84,4 @@ void BButton::Draw(BRect)
     DrawString(Label(), BPoint(x, y));
     SetDrawingMode(B_OP_COPY);
     _DrawFocusLine(x, x + width - 1, y);
-    PopState();
 }

@@ -1,4 +1,5 @@
 #include "kit/interface/CheckBox.h"
+#include "kit/interface/StateGuard.h"
 
 #include <cmath>
 
@@ -32,7 +33,7 @@ void BCheckBox::_Activate()
 
 void BCheckBox::Draw(BRect)
 {
-    PushState();
+    BStateGuard state(this);
     rgb_color base = _BaseColor();
     BRect box = BoxFrame();
     rgb_color field = !IsEnabled()   ? base
@@ -63,5 +64,4 @@ void BCheckBox::Draw(BRect)
     SetDrawingMode(B_OP_OVER);
     DrawString(Label(), BPoint(x, y));
     _DrawFocusLine(x, x + StringWidth(Label()) - 1, y);
-    PopState();
 }

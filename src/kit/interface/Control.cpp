@@ -1,6 +1,7 @@
 #include "kit/interface/Control.h"
 
 #include "kit/app/Message.h"
+#include "kit/interface/StateGuard.h"
 #include "kit/interface/Window.h"
 
 namespace {
@@ -163,8 +164,7 @@ void BControl::_DrawFocusLine(float left, float right, float baseline)
 {
     if (!IsFocus() || !fEnabled)
         return;
-    PushState();
+    BStateGuard state(this);
     SetHighColor(ui_color(B_KEYBOARD_NAVIGATION_COLOR));
     StrokeLine(BPoint(left, baseline + 2), BPoint(right, baseline + 2));
-    PopState();
 }

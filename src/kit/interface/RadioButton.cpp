@@ -1,4 +1,5 @@
 #include "kit/interface/RadioButton.h"
+#include "kit/interface/StateGuard.h"
 
 #include <cmath>
 
@@ -41,7 +42,7 @@ void BRadioButton::_Activate()
 
 void BRadioButton::Draw(BRect)
 {
-    PushState();
+    BStateGuard state(this);
     rgb_color base = _BaseColor();
     BRect bounds = Bounds();
     float top = std::floor(bounds.top + (bounds.Height() + 1 - kCircleSize) / 2);
@@ -68,5 +69,4 @@ void BRadioButton::Draw(BRect)
     SetDrawingMode(B_OP_OVER);
     DrawString(Label(), BPoint(x, y));
     _DrawFocusLine(x, x + StringWidth(Label()) - 1, y);
-    PopState();
 }
