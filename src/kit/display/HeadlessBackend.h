@@ -13,6 +13,7 @@
 
 #include "kit/app/Message.h"
 #include "kit/display/DisplayBackend.h"
+#include "kit/display/PointerState.h"
 #include "kit/interface/Cursor.h"
 
 struct HeadlessWindowInfo
@@ -95,8 +96,6 @@ private:
     std::map<BWindow*, Record> fWindows;
     int64 fNextOrder = 0;
     BWindow* fActive = nullptr;
-    BPoint fPointer;
-    uint32 fButtons = 0;
-    uint32 fModifiers = 0;
+    BPrivate::PointerState fPointerState;
     BCursor fAppCursor{B_CURSOR_ID_SYSTEM_DEFAULT};
 };
