@@ -1,7 +1,8 @@
 #include "kit/interface/Box.h"
-#include "kit/interface/StateGuard.h"
 
 #include <cmath>
+
+#include "kit/interface/StateGuard.h"
 
 namespace {
 

@@ -1,7 +1,8 @@
 #include "kit/interface/CheckBox.h"
-#include "kit/interface/StateGuard.h"
 
 #include <cmath>
+
+#include "kit/interface/StateGuard.h"
 
 namespace {
 
@@ -54,14 +55,5 @@ void BCheckBox::Draw(BRect)
         SetPenSize(1);
     }
 
-    font_height height;
-    GetFontHeight(&height);
-    BRect bounds = Bounds();
-    float x = box.right + kLabelGap;
-    float y = std::floor(bounds.top + (bounds.Height() + 1 + height.ascent - height.descent) / 2);
-    SetHighColor(_LabelColor());
-    SetLowColor(base);
-    SetDrawingMode(B_OP_OVER);
-    DrawString(Label(), BPoint(x, y));
-    _DrawFocusLine(x, x + StringWidth(Label()) - 1, y);
+    _DrawLabelFrom(box.right + kLabelGap, base);
 }

@@ -1,7 +1,8 @@
 #include "kit/interface/RadioButton.h"
-#include "kit/interface/StateGuard.h"
 
 #include <cmath>
+
+#include "kit/interface/StateGuard.h"
 
 namespace {
 
@@ -60,13 +61,5 @@ void BRadioButton::Draw(BRect)
         FillEllipse(circle.InsetByCopy(3, 3));
     }
 
-    font_height height;
-    GetFontHeight(&height);
-    float x = circle.right + kLabelGap;
-    float y = std::floor(bounds.top + (bounds.Height() + 1 + height.ascent - height.descent) / 2);
-    SetHighColor(_LabelColor());
-    SetLowColor(base);
-    SetDrawingMode(B_OP_OVER);
-    DrawString(Label(), BPoint(x, y));
-    _DrawFocusLine(x, x + StringWidth(Label()) - 1, y);
+    _DrawLabelFrom(circle.right + kLabelGap, base);
 }
