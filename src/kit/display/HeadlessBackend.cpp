@@ -202,17 +202,26 @@ bool HeadlessBackend::_BlockedLocked(BWindow* window) const
     return false;
 }
 
-status_t HeadlessBackend::InjectWheel(BWindow* window, float deltaX, float deltaY)
+status_t HeadlessBackend::_InputTargetLocked(BWindow* window, Record** record)
 {
-    std::lock_guard lock(fLock);
     auto found = fWindows.find(window);
     if (found == fWindows.end())
         return B_BAD_VALUE;
     if (_BlockedLocked(window))
         return B_NOT_ALLOWED;
+    *record = &found->second;
+    return B_OK;
+}
+
+status_t HeadlessBackend::InjectWheel(BWindow* window, float deltaX, float deltaY)
+{
+    std::lock_guard lock(fLock);
+    Record* record = nullptr;
+    if (status_t status = _InputTargetLocked(window, &record); status != B_OK)
+        return status;
     BPoint screen;
     fPointerState.GetMouse(&screen, nullptr);
-    BPoint where = screen - found->second.spec.frame.LeftTop();
+    BPoint where = screen - record->spec.frame.LeftTop();
     _Post(window, make_wheel_message(deltaX, deltaY, where, screen));
     return B_OK;
 }
@@ -237,12 +246,10 @@ status_t HeadlessBackend::InjectDrop(BWindow* window, BPoint where,
                                      const std::vector<std::string>& paths)
 {
     std::lock_guard lock(fLock);
-    auto found = fWindows.find(window);
-    if (found == fWindows.end())
-        return B_BAD_VALUE;
-    if (_BlockedLocked(window))
-        return B_NOT_ALLOWED;
-    BPoint screen = where + found->second.spec.frame.LeftTop();
+    Record* record = nullptr;
+    if (status_t status = _InputTargetLocked(window, &record); status != B_OK)
+        return status;
+    BPoint screen = where + record->spec.frame.LeftTop();
     fPointerState.MoveTo(screen);
     _Post(window, make_drop_message(paths, where, screen));
     return B_OK;

@@ -90,6 +90,9 @@ private:
 
     void _ActivateLocked(BWindow* window);
     bool _BlockedLocked(BWindow* window) const;
+    // B_BAD_VALUE for a window that is not open, B_NOT_ALLOWED while a
+    // modal window shuts it off from input.
+    status_t _InputTargetLocked(BWindow* window, Record** record);
     static void _Post(BWindow* window, const BMessage& message);
 
     mutable std::mutex fLock;
