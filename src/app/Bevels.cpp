@@ -2,6 +2,7 @@
 
 #include "app/ColorHelpers.h"
 #include "kit/interface/InterfaceDefs.h"
+#include "kit/interface/StateGuard.h"
 #include "kit/interface/View.h"
 
 // MARK: Bevels
@@ -67,11 +68,10 @@ void with_saved_state(BView* view, drawing_mode mode, Draw&& draw)
 {
     if (view == nullptr || view->Parent() == nullptr)
         return;
-    view->PushState();
+    BStateGuard state(view);
     view->SetDrawingMode(mode);
     view->SetPenSize(1);
     draw();
-    view->PopState();
 }
 
 } // namespace

@@ -28,6 +28,47 @@ constexpr float kGrid = 10;
 constexpr float kMinWidth = 40;
 constexpr float kMinHeight = 20;
 constexpr bigtime_t kDragPoll = 20'000;
+
+// The top-left handle moves the bar by whole grid steps. A dead band of one
+// grid step around left + 10 (±5 pixels) keeps the bar from jumping to and
+// fro while the mouse rests between two grid lines.
+BRect moved_frame(BRect frame, BPoint mouse, BRect area)
+{
+    BRect next = frame;
+    if (mouse.x < frame.left + kGrid / 2)
+        next.OffsetBy(-kGrid, 0);
+    else if (mouse.x >= frame.left + kGrid * 1.5f)
+        next.OffsetBy(kGrid, 0);
+    if (mouse.y < frame.top + kGrid / 2)
+        next.OffsetBy(0, -kGrid);
+    else if (mouse.y >= frame.top + kGrid * 1.5f)
+        next.OffsetBy(0, kGrid);
+    const bool inside = mouse.x > 5 && mouse.y > 5 && mouse.x < area.Width() - frame.Width() + 5 &&
+                        mouse.y < area.Height() - frame.Height() + 5;
+    return inside ? next : frame;
+}
+
+// The bottom-right handle moves the right and bottom edges by grid steps,
+// never below the smallest bar and never out of the area.
+BRect resized_frame(BRect frame, BPoint mouse, BRect area)
+{
+    float right = frame.right;
+    float bottom = frame.bottom;
+    if (mouse.x < right - kGrid)
+        right -= kGrid;
+    else if (mouse.x > right)
+        right += kGrid;
+    if (mouse.y < bottom - kGrid)
+        bottom -= kGrid;
+    else if (mouse.y > bottom)
+        bottom += kGrid;
+    right = std::min(std::max(right, frame.left + kMinWidth), std::max(area.right, frame.right));
+    bottom =
+        std::min(std::max(bottom, frame.top + kMinHeight), std::max(area.bottom, frame.bottom));
+    const bool inside =
+        mouse.x > 5 && mouse.y > 5 && mouse.x <= area.right && mouse.y <= area.bottom;
+    return inside ? BRect(frame.left, frame.top, right, bottom) : frame;
+}
 // Far beyond any editor, near enough that every later computation on the
 // frame stays exact in a float.
 constexpr float kFarthest = 100'000;
@@ -353,39 +394,17 @@ BRect ProzBalken::_DragArea() const
 
 void ProzBalken::MoveMyView()
 {
-    const BRect area = _DragArea();
-    for (;;) {
-        BPoint mouse;
-        uint32 buttons = 0;
-        GetMouse(&mouse, &buttons);
-        if ((buttons & B_PRIMARY_MOUSE_BUTTON) == 0)
-            break;
-        mouse = ConvertToParent(mouse);
-        const BRect frame = Frame();
-        BRect next = frame;
-        // A dead band of one grid step around left + 10 keeps the bar from
-        // jumping to and fro while the mouse rests between two grid lines.
-        if (mouse.x < frame.left + kGrid / 2)
-            next.OffsetBy(-kGrid, 0);
-        else if (mouse.x >= frame.left + kGrid * 1.5f)
-            next.OffsetBy(kGrid, 0);
-        if (mouse.y < frame.top + kGrid / 2)
-            next.OffsetBy(0, -kGrid);
-        else if (mouse.y >= frame.top + kGrid * 1.5f)
-            next.OffsetBy(0, kGrid);
-        const bool inside = mouse.x > 5 && mouse.y > 5 &&
-                            mouse.x < area.Width() - frame.Width() + 5 &&
-                            mouse.y < area.Height() - frame.Height() + 5;
-        if (next != frame && inside) {
-            MoveTo(next.LeftTop());
-            Flush();
-        }
-        snooze(kDragPoll);
-    }
-    GetPosition();
+    _DragOnGrid(moved_frame);
 }
 
 void ProzBalken::ResizeMyView()
+{
+    _DragOnGrid(resized_frame);
+}
+
+// Follows the mouse one grid step per poll until the primary button is let
+// go; step says which frame the bar takes next.
+void ProzBalken::_DragOnGrid(GridStep step)
 {
     const BRect area = _DragArea();
     for (;;) {
@@ -394,26 +413,13 @@ void ProzBalken::ResizeMyView()
         GetMouse(&mouse, &buttons);
         if ((buttons & B_PRIMARY_MOUSE_BUTTON) == 0)
             break;
-        mouse = ConvertToParent(mouse);
         const BRect frame = Frame();
-        float right = frame.right;
-        float bottom = frame.bottom;
-        if (mouse.x < right - kGrid)
-            right -= kGrid;
-        else if (mouse.x > right)
-            right += kGrid;
-        if (mouse.y < bottom - kGrid)
-            bottom -= kGrid;
-        else if (mouse.y > bottom)
-            bottom += kGrid;
-        right =
-            std::min(std::max(right, frame.left + kMinWidth), std::max(area.right, frame.right));
-        bottom =
-            std::min(std::max(bottom, frame.top + kMinHeight), std::max(area.bottom, frame.bottom));
-        const bool inside =
-            mouse.x > 5 && mouse.y > 5 && mouse.x <= area.right && mouse.y <= area.bottom;
-        if ((right != frame.right || bottom != frame.bottom) && inside) {
-            ResizeTo(right - frame.left, bottom - frame.top);
+        const BRect next = step(frame, ConvertToParent(mouse), area);
+        if (next != frame) {
+            if (next.LeftTop() != frame.LeftTop())
+                MoveTo(next.LeftTop());
+            if (next.Width() != frame.Width() || next.Height() != frame.Height())
+                ResizeTo(next.Width(), next.Height());
             Flush();
         }
         snooze(kDragPoll);

@@ -92,4 +92,8 @@ private:
     void _WorkerChosen(BMessage* message);
     // Where the bar may be dragged: its parent's bounds.
     BRect _DragArea() const;
+    // The frame a drag takes next from the frame, the mouse (in the
+    // parent's coordinates) and the drag area; the frame itself to stay.
+    using GridStep = BRect (*)(BRect frame, BPoint mouse, BRect area);
+    void _DragOnGrid(GridStep step);
 };

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -12,29 +13,23 @@
 
 #include "kit/app/Application.h"
 #include "kit/app/ProgramLauncher.h"
+#include "support/ScopedTempFolder.h"
+#include "support/WaitUntil.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class TempFolder
+// From the thread's line in /proc: 'S' while it waits for a lock.
+bool ThreadSleepsOrIsGone(pid_t thread)
 {
-public:
-    TempFolder()
-    {
-        std::string pattern = (fs::temp_directory_path() / "vantrel-paths-XXXXXX").string();
-        fPath = mkdtemp(pattern.data());
-    }
-    ~TempFolder() { fs::remove_all(fPath); }
-    const fs::path& Path() const { return fPath; }
-    void Write(const std::string& name, const std::string& bytes = "x") const
-    {
-        std::ofstream(fPath / name, std::ios::binary) << bytes;
-    }
-
-private:
-    fs::path fPath;
-};
+    std::ifstream stat("/proc/self/task/" + std::to_string(thread) + "/stat");
+    std::string line;
+    if (!std::getline(stat, line))
+        return true;
+    const size_t name = line.rfind(')');
+    return name == std::string::npos || line.substr(name + 2, 1) == "S";
+}
 
 } // namespace
 
@@ -65,8 +60,8 @@ TEST(BuildPath, LongNamesAreNotCut)
 
 TEST(FileTests, IfExistWantsAReadableFileNotAFolder)
 {
-    TempFolder folder;
-    folder.Write("plan.vto");
+    ScopedTempFolder folder;
+    folder.Write("plan.vto", "x");
     fs::create_directory(folder.Path() / "sub.vto");
     EXPECT_TRUE(IfExist((folder.Path() / "plan.vto").c_str()));
     EXPECT_FALSE(IfExist((folder.Path() / "none.vto").c_str()));
@@ -76,7 +71,7 @@ TEST(FileTests, IfExistWantsAReadableFileNotAFolder)
 
 TEST(FileTests, TypeComesFromTheFirstBytesNotTheName)
 {
-    TempFolder folder;
+    ScopedTempFolder folder;
     folder.Write("photo.txt", std::string("\xff\xd8\xff\xe0rest", 8));
     folder.Write("back.jpg", "plain text");
     folder.Write("pic", std::string("\x89PNG\r\n\x1a\n....", 12));
@@ -114,21 +109,19 @@ TEST(OpenFileWithTracker, HandsThePathOverAsOneArgument)
 
 TEST(ProgramLauncher, StartsARealProgramDetached)
 {
-    TempFolder folder;
+    ScopedTempFolder folder;
     fs::path mark = folder.Path() / "started";
     ASSERT_EQ(ProgramLauncher::Launch({"touch", mark.string()}), B_OK);
-    for (int i = 0; i < 500 && !fs::exists(mark); i++)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    EXPECT_TRUE(fs::exists(mark));
+    EXPECT_TRUE(WaitUntil([&] { return fs::exists(mark); }));
     EXPECT_NE(ProgramLauncher::Launch({"/nonexistent/program"}), B_OK);
     EXPECT_NE(ProgramLauncher::Launch({}), B_OK);
 }
 
 TEST(SortVerz, ListsMatchingRegularFilesCaseInsensitively)
 {
-    TempFolder folder;
+    ScopedTempFolder folder;
     for (const char* name : {"B.otp", "a.otp", "C.otp", "x.txt", ".otp", "_z.otp", "b.otp.bak"})
-        folder.Write(name);
+        folder.Write(name, "x");
     fs::create_directory(folder.Path() / "d.otp");
     fs::create_symlink(folder.Path() / "a.otp", folder.Path() / "link.otp");
 
@@ -151,15 +144,20 @@ TEST(SortVerz, MissingFolderLeavesTheListEmpty)
 
 TEST(SortVerz, HoldsTheApplicationLockWhileReading)
 {
-    TempFolder folder;
-    folder.Write("plan.vto");
+    ScopedTempFolder folder;
+    folder.Write("plan.vto", "x");
     // A new application is locked by the thread that made it, as any
     // looper before it runs; SortVerz on another thread has to wait.
     BApplication app("application/x-vnd.test-paths");
     ASSERT_TRUE(app.IsLocked());
     std::vector<std::string> names;
-    std::thread reader([&] { SortVerz(names, folder.Path().c_str(), ".vto", true); });
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::atomic<pid_t> readerId{0};
+    std::thread reader([&] {
+        readerId = gettid();
+        SortVerz(names, folder.Path().c_str(), ".vto", true);
+    });
+    // Asleep in the lock, or finished without waiting for it (the fault).
+    EXPECT_TRUE(WaitUntil([&] { return readerId != 0 && ThreadSleepsOrIsGone(readerId); }));
     EXPECT_TRUE(names.empty());
     app.Unlock();
     reader.join();

@@ -8,9 +8,9 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "app/Settings.h"
+#include "support/FileContents.h"
 #include "support/ProgramFolder.h"
 
 namespace {
@@ -198,8 +198,8 @@ TEST_F(LabelTable, ReloadReplacesEntriesAndForgetsRemovedOnes)
 
 TEST_F(LabelTable, ShippedLabelFileRestatesEveryBuiltInText)
 {
-    std::ifstream in(VANTREL_SOURCE_DIR "/resources/templates/language.html", std::ios::binary);
-    const std::string shipped{std::istreambuf_iterator<char>(in), {}};
+    const std::string shipped =
+        ReadWholeFile(VANTREL_SOURCE_DIR "/resources/templates/language.html");
     ASSERT_FALSE(shipped.empty());
     STLabel* label = Build(shipped);
     for (const LabelArray* array : kAll) {

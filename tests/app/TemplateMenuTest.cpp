@@ -3,37 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "app/Globals.h"
 #include "app/TemplateMenus.h"
 #include "kit/app/Message.h"
 #include "kit/interface/MenuBar.h"
 #include "kit/interface/MenuItem.h"
+#include "support/ProgramFolder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct ProgramFolder
-{
-    ProgramFolder()
-    {
-        root = fs::temp_directory_path() / ("vantrel-templates-" + std::to_string(::getpid()));
-        fs::create_directories(root / "templates");
-        saved = path2app;
-        path2app = (root / "vantrel").string();
-    }
-    ~ProgramFolder()
-    {
-        path2app = saved;
-        fs::remove_all(root);
-    }
-    void Touch(const char* name) { std::ofstream(root / "templates" / name) << "; ---\n"; }
-
-    fs::path root;
-    std::string saved;
-};
 
 std::vector<std::string> labels(BMenu& menu)
 {
@@ -49,8 +29,8 @@ TEST(TemplateMenus, ListsTemplatesSortedWithoutExtension)
 {
     ProgramFolder folder;
     for (const char* name : {"B.otp", "a.otp", "C.otp", "x.txt", ".otp"})
-        folder.Touch(name);
-    fs::create_directory(folder.root / "templates" / "d.otp");
+        folder.Write(std::string("templates/") + name, "; ---\n");
+    fs::create_directory(folder.Root() / "templates" / "d.otp");
 
     BMenu menu("templates");
     menu.AddItem(new BMenuItem("old", nullptr));

@@ -15,6 +15,7 @@
 #include "data/STHolidays.h"
 #include "data/STOrder.h"
 #include "data/STWorker.h"
+#include "support/FileContents.h"
 #include "support/ProgramFolder.h"
 
 struct OrderWorkshop
@@ -67,11 +68,10 @@ inline std::string Printed(const std::function<void()>& run)
 
 inline std::string ReadFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return ReadWholeFile(path);
 }
 
 inline std::string GoldenFile(const char* name)
 {
-    return ReadFile(std::string(VANTREL_SOURCE_DIR) + "/tests/data/golden/" + name);
+    return GoldenFile("data", name);
 }

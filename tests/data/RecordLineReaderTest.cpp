@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "kit/storage/ScopedTempFolder.h"
+#include "support/ScopedTempFolder.h"
 
 namespace {
 

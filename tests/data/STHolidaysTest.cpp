@@ -14,14 +14,14 @@
 #include "data/Holiday.h"
 #include "kit/display/TestWindow.h"
 #include "kit/storage/SafeFile.h"
+#include "support/FileContents.h"
 #include "support/ProgramFolder.h"
 
 namespace {
 
 std::string Golden()
 {
-    std::ifstream in(VANTREL_SOURCE_DIR "/tests/data/golden/holiday.vth", std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return GoldenFile("data", "holiday.vth");
 }
 
 std::string Captured(const std::function<void()>& run)

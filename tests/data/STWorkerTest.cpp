@@ -18,14 +18,14 @@
 #include "kit/interface/Menu.h"
 #include "kit/interface/MenuItem.h"
 #include "kit/storage/SafeFile.h"
+#include "support/FileContents.h"
 #include "support/ProgramFolder.h"
 
 namespace {
 
 std::string Golden(const std::string& name)
 {
-    std::ifstream in(VANTREL_SOURCE_DIR "/tests/data/golden/" + name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return GoldenFile("data", name);
 }
 
 std::string Captured(const std::function<void()>& run)

@@ -22,6 +22,7 @@
 #include "data/STWorker.h"
 #include "kit/app/ProgramLauncher.h"
 #include "kit/display/HeadlessDriver.h"
+#include "support/FileContents.h"
 #include "support/ProgramFolder.h"
 
 inline std::string Printed(const std::function<void()>& run)
@@ -33,8 +34,7 @@ inline std::string Printed(const std::function<void()>& run)
 
 inline std::string ExchangeGolden(const std::string& name)
 {
-    std::ifstream in(VANTREL_SOURCE_DIR "/tests/exchange/golden/" + name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return GoldenFile("exchange", name);
 }
 
 // The order list goes first: its jobs need the workers.

@@ -9,30 +9,28 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 
 #include "app/Globals.h"
 #include "app/Settings.h"
 #include "calendar/Clock.h"
+#include "support/FileContents.h"
+#include "support/ScopedTempFolder.h"
 
 class ProgramFolder
 {
 public:
     explicit ProgramFolder(int year = 2002, int month = 12, int day = 9) : fClock(year, month, day)
     {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "vantrel-test-XXXXXX").string();
-        fRoot = mkdtemp(pattern.data());
         for (const char* folder : {kDefsFolder, kTemplatesFolder, kIconsFolder})
-            std::filesystem::create_directory(fRoot / folder);
-        std::filesystem::create_directory(fRoot / "config");
+            std::filesystem::create_directory(Root() / folder);
+        std::filesystem::create_directory(Root() / "config");
         fOldPath = path2app;
-        path2app = (fRoot / "vantrel").string();
+        path2app = (Root() / "vantrel").string();
         if (const char* old = getenv("XDG_CONFIG_HOME"))
             fOldConfig = old;
-        setenv("XDG_CONFIG_HOME", (fRoot / "config").c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (Root() / "config").c_str(), 1);
         ResetSettings();
     }
 
@@ -44,36 +42,25 @@ public:
             setenv("XDG_CONFIG_HOME", fOldConfig->c_str(), 1);
         else
             unsetenv("XDG_CONFIG_HOME");
-        std::error_code ignored;
-        for (auto& entry : std::filesystem::recursive_directory_iterator(fRoot, ignored))
-            std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
-                                         std::filesystem::perm_options::add, ignored);
-        std::filesystem::permissions(fRoot, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ignored);
-        std::filesystem::remove_all(fRoot, ignored);
     }
 
     ProgramFolder(const ProgramFolder&) = delete;
     ProgramFolder& operator=(const ProgramFolder&) = delete;
 
-    const std::filesystem::path& Root() const { return fRoot; }
+    const std::filesystem::path& Root() const { return fFolder.Path(); }
     // A path below the program folder: Path("defs/plan.vto").
-    std::string Path(const std::string& relative) const { return (fRoot / relative).string(); }
+    std::string Path(const std::string& relative) const { return (Root() / relative).string(); }
 
     void Write(const std::string& relative, const std::string& bytes) const
     {
-        std::ofstream(fRoot / relative, std::ios::binary) << bytes;
+        std::ofstream(Root() / relative, std::ios::binary) << bytes;
     }
 
-    std::string Read(const std::string& relative) const
-    {
-        std::ifstream in(fRoot / relative, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    std::string Read(const std::string& relative) const { return ReadWholeFile(Root() / relative); }
 
     bool Exists(const std::string& relative) const
     {
-        return std::filesystem::exists(fRoot / relative);
+        return std::filesystem::exists(Root() / relative);
     }
 
     // Names in a folder, to see that no temporary file stayed behind.
@@ -81,7 +68,7 @@ public:
     {
         std::error_code ignored;
         int count = 0;
-        for (auto it = std::filesystem::directory_iterator(fRoot / relative, ignored);
+        for (auto it = std::filesystem::directory_iterator(Root() / relative, ignored);
              it != std::filesystem::directory_iterator(); ++it)
             count++;
         return count;
@@ -89,7 +76,7 @@ public:
 
 private:
     ClockPin fClock;
-    std::filesystem::path fRoot;
+    ScopedTempFolder fFolder;
     std::string fOldPath;
     std::optional<std::string> fOldConfig;
 };

@@ -22,6 +22,7 @@
 #include "kit/interface/ScrollView.h"
 #include "kit/interface/StringView.h"
 #include "kit/interface/TextControl.h"
+#include "support/WaitUntil.h"
 
 namespace {
 
@@ -149,8 +150,17 @@ TEST(FlashView, LeavesThePixelsAsTheyWereAndSurvivesTheViewGoing)
     EXPECT_GT(view->draws, draws) << "redrawn at the end";
 
     // From another thread while the view is removed and deleted.
+    auto framesShown = [&] {
+        for (const HeadlessWindowInfo& info : test.driver.Windows()) {
+            if (info.window == test.window)
+                return info.frames;
+        }
+        return int64(0);
+    };
+    const int64 shown = framesShown();
     std::thread flasher([view] { FlashView(view, 5); });
-    snooze(40'000);
+    // Gone while the flashing is under way: after its first step.
+    EXPECT_TRUE(WaitUntil([&] { return framesShown() > shown; }));
     test.Locked([&] { delete view; });
     flasher.join();
     FlashView(nullptr, 3);

@@ -130,17 +130,12 @@ void HeadlessBackend::Present(BWindow* window, cairo_surface_t* frame, BRect dir
 
 void HeadlessBackend::GetMouse(BPoint* screenWhere, uint32* buttons) const
 {
-    std::lock_guard lock(fLock);
-    if (screenWhere != nullptr)
-        *screenWhere = fPointer;
-    if (buttons != nullptr)
-        *buttons = fButtons;
+    fPointerState.GetMouse(screenWhere, buttons);
 }
 
 uint32 HeadlessBackend::Modifiers() const
 {
-    std::lock_guard lock(fLock);
-    return fModifiers;
+    return fPointerState.Modifiers();
 }
 
 void HeadlessBackend::SetAppCursor(const BCursor& cursor)
@@ -179,9 +174,8 @@ status_t HeadlessBackend::InjectMouse(BWindow* window, uint32 what, BPoint where
     if (found == fWindows.end())
         return B_BAD_VALUE;
     BPoint screen = where + found->second.spec.frame.LeftTop();
-    fPointer = screen;
-    fButtons = buttons;
-    fModifiers = modifiers;
+    fPointerState.Set(screen, buttons);
+    fPointerState.SetModifiers(modifiers);
     // As with a window manager, a click brings the window to the front;
     // menus and other windows that avoid the focus stay behind it.
     if (what == B_MOUSE_DOWN && _BlockedLocked(window)) {
@@ -208,16 +202,27 @@ bool HeadlessBackend::_BlockedLocked(BWindow* window) const
     return false;
 }
 
-status_t HeadlessBackend::InjectWheel(BWindow* window, float deltaX, float deltaY)
+status_t HeadlessBackend::_InputTargetLocked(BWindow* window, Record** record)
 {
-    std::lock_guard lock(fLock);
     auto found = fWindows.find(window);
     if (found == fWindows.end())
         return B_BAD_VALUE;
     if (_BlockedLocked(window))
         return B_NOT_ALLOWED;
-    BPoint where = fPointer - found->second.spec.frame.LeftTop();
-    _Post(window, make_wheel_message(deltaX, deltaY, where, fPointer));
+    *record = &found->second;
+    return B_OK;
+}
+
+status_t HeadlessBackend::InjectWheel(BWindow* window, float deltaX, float deltaY)
+{
+    std::lock_guard lock(fLock);
+    Record* record = nullptr;
+    if (status_t status = _InputTargetLocked(window, &record); status != B_OK)
+        return status;
+    BPoint screen;
+    fPointerState.GetMouse(&screen, nullptr);
+    BPoint where = screen - record->spec.frame.LeftTop();
+    _Post(window, make_wheel_message(deltaX, deltaY, where, screen));
     return B_OK;
 }
 
@@ -229,7 +234,7 @@ status_t HeadlessBackend::InjectKey(BWindow* window, uint32 what, int32 key,
     std::lock_guard lock(fLock);
     if (fWindows.count(window) == 0)
         return B_BAD_VALUE;
-    fModifiers = modifiers;
+    fPointerState.SetModifiers(modifiers);
     if (!taken && _BlockedLocked(window))
         return B_NOT_ALLOWED;
     if (!taken)
@@ -241,13 +246,11 @@ status_t HeadlessBackend::InjectDrop(BWindow* window, BPoint where,
                                      const std::vector<std::string>& paths)
 {
     std::lock_guard lock(fLock);
-    auto found = fWindows.find(window);
-    if (found == fWindows.end())
-        return B_BAD_VALUE;
-    if (_BlockedLocked(window))
-        return B_NOT_ALLOWED;
-    BPoint screen = where + found->second.spec.frame.LeftTop();
-    fPointer = screen;
+    Record* record = nullptr;
+    if (status_t status = _InputTargetLocked(window, &record); status != B_OK)
+        return status;
+    BPoint screen = where + record->spec.frame.LeftTop();
+    fPointerState.MoveTo(screen);
     _Post(window, make_drop_message(paths, where, screen));
     return B_OK;
 }

@@ -13,6 +13,7 @@
 
 #include "kit/app/Message.h"
 #include "kit/display/DisplayBackend.h"
+#include "kit/display/PointerState.h"
 #include "kit/interface/Cursor.h"
 
 struct HeadlessWindowInfo
@@ -89,14 +90,15 @@ private:
 
     void _ActivateLocked(BWindow* window);
     bool _BlockedLocked(BWindow* window) const;
+    // B_BAD_VALUE for a window that is not open, B_NOT_ALLOWED while a
+    // modal window shuts it off from input.
+    status_t _InputTargetLocked(BWindow* window, Record** record);
     static void _Post(BWindow* window, const BMessage& message);
 
     mutable std::mutex fLock;
     std::map<BWindow*, Record> fWindows;
     int64 fNextOrder = 0;
     BWindow* fActive = nullptr;
-    BPoint fPointer;
-    uint32 fButtons = 0;
-    uint32 fModifiers = 0;
+    BPrivate::PointerState fPointerState;
     BCursor fAppCursor{B_CURSOR_ID_SYSTEM_DEFAULT};
 };

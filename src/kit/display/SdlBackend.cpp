@@ -382,17 +382,12 @@ void SdlBackend::Present(BWindow* window, cairo_surface_t* frame, BRect dirty)
 
 void SdlBackend::GetMouse(BPoint* screenWhere, uint32* buttons) const
 {
-    std::lock_guard lock(fLock);
-    if (screenWhere != nullptr)
-        *screenWhere = fPointer;
-    if (buttons != nullptr)
-        *buttons = fButtons;
+    fPointerState.GetMouse(screenWhere, buttons);
 }
 
 uint32 SdlBackend::Modifiers() const
 {
-    std::lock_guard lock(fLock);
-    return fModifiers;
+    return fPointerState.Modifiers();
 }
 
 void SdlBackend::SetAppCursor(const BCursor& cursor)
@@ -729,62 +724,86 @@ void SdlBackend::_HandleWindowEvent(const SDL_Event& event)
         return;
     Native& native = *found->second;
     switch (event.window.event) {
-    case SDL_WINDOWEVENT_MOVED: {
-        BPoint where(event.window.data1, event.window.data2);
-        std::lock_guard lock(fLock);
-        auto window = fWindowsById.find(id);
-        // A move of our own, or one a pending request will undo.
-        if (where == native.frame.LeftTop() || window == fWindowsById.end() ||
-            (fWindows[window->second]->changes & kFrameChanged) != 0)
-            return;
-        native.frame.OffsetTo(where);
-        fWindows[window->second]->spec.frame.OffsetTo(where);
-        return _PostLocked(id, BPrivate::make_window_moved_message(where));
-    }
-    case SDL_WINDOWEVENT_SIZE_CHANGED: {
-        native.stale = true;
-        float width = event.window.data1 - 1, height = event.window.data2 - 1;
-        std::lock_guard lock(fLock);
-        auto window = fWindowsById.find(id);
-        if ((width == native.frame.Width() && height == native.frame.Height()) ||
-            window == fWindowsById.end() ||
-            (fWindows[window->second]->changes & kFrameChanged) != 0)
-            return;
-        native.frame.right = native.frame.left + width;
-        native.frame.bottom = native.frame.top + height;
-        fWindows[window->second]->spec.frame = native.frame;
-        return _PostLocked(id, BPrivate::make_window_resized_message(width, height));
-    }
+    case SDL_WINDOWEVENT_MOVED:
+        return _WindowMoved(id, native, BPoint(event.window.data1, event.window.data2));
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        return _WindowResized(id, native, event.window.data1 - 1, event.window.data2 - 1);
     case SDL_WINDOWEVENT_EXPOSED:
-        native.stale = true;
-        return _Upload();
+        return _WindowExposed(native);
     case SDL_WINDOWEVENT_FOCUS_GAINED:
         return _FocusChanged(id, true);
     case SDL_WINDOWEVENT_FOCUS_LOST:
         return _FocusChanged(id, false);
     case SDL_WINDOWEVENT_ENTER:
         return _UpdateCursor();
-    case SDL_WINDOWEVENT_LEAVE: {
-        // Let the view under the pointer see it go.
-        int x = 0, y = 0;
-        SDL_GetGlobalMouseState(&x, &y);
-        BPoint screen(x, y);
-        BPoint where = screen - native.frame.LeftTop();
-        if (native.frame.Contains(screen))
-            where = BPoint(-1, -1);
-        std::lock_guard lock(fLock);
-        if (fButtons == 0)
-            _PostLocked(
-                id, BPrivate::make_mouse_message(B_MOUSE_MOVED, where, screen, 0, 0, fModifiers));
-        return;
-    }
-    case SDL_WINDOWEVENT_CLOSE: {
-        std::lock_guard lock(fLock);
-        return _PostLocked(id, BMessage(B_QUIT_REQUESTED));
-    }
+    case SDL_WINDOWEVENT_LEAVE:
+        return _PointerLeft(id, native);
+    case SDL_WINDOWEVENT_CLOSE:
+        return _CloseRequested(id);
     default:
         return;
     }
+}
+
+SdlBackend::Wanted* SdlBackend::_UserFrameTargetLocked(int64 id)
+{
+    auto window = fWindowsById.find(id);
+    if (window == fWindowsById.end())
+        return nullptr;
+    Wanted* wanted = fWindows[window->second].get();
+    return (wanted->changes & kFrameChanged) == 0 ? wanted : nullptr;
+}
+
+void SdlBackend::_WindowMoved(int64 id, Native& native, BPoint where)
+{
+    std::lock_guard lock(fLock);
+    Wanted* wanted = _UserFrameTargetLocked(id);
+    // A move of our own, or one a pending request will undo.
+    if (where == native.frame.LeftTop() || wanted == nullptr)
+        return;
+    native.frame.OffsetTo(where);
+    wanted->spec.frame.OffsetTo(where);
+    _PostLocked(id, BPrivate::make_window_moved_message(where));
+}
+
+void SdlBackend::_WindowResized(int64 id, Native& native, float width, float height)
+{
+    native.stale = true;
+    std::lock_guard lock(fLock);
+    Wanted* wanted = _UserFrameTargetLocked(id);
+    if ((width == native.frame.Width() && height == native.frame.Height()) || wanted == nullptr)
+        return;
+    native.frame.right = native.frame.left + width;
+    native.frame.bottom = native.frame.top + height;
+    wanted->spec.frame = native.frame;
+    _PostLocked(id, BPrivate::make_window_resized_message(width, height));
+}
+
+void SdlBackend::_WindowExposed(Native& native)
+{
+    native.stale = true;
+    _Upload();
+}
+
+// Lets the view under the pointer see it go.
+void SdlBackend::_PointerLeft(int64 id, const Native& native)
+{
+    int x = 0, y = 0;
+    SDL_GetGlobalMouseState(&x, &y);
+    BPoint screen(x, y);
+    BPoint where = screen - native.frame.LeftTop();
+    if (native.frame.Contains(screen))
+        where = BPoint(-1, -1);
+    std::lock_guard lock(fLock);
+    if (fPointerState.Buttons() == 0)
+        _PostLocked(id, BPrivate::make_mouse_message(B_MOUSE_MOVED, where, screen, 0, 0,
+                                                     fPointerState.Modifiers()));
+}
+
+void SdlBackend::_CloseRequested(int64 id)
+{
+    std::lock_guard lock(fLock);
+    _PostLocked(id, BMessage(B_QUIT_REQUESTED));
 }
 
 // Menus and pop-ups must not take the focus from their window, but some
@@ -843,56 +862,73 @@ void SdlBackend::_HandleMouse(const SDL_Event& event)
     int64 id = _IdForSdlWindow(sdlWindowID);
     if (id == 0)
         return;
-    if (event.type == SDL_MOUSEBUTTONDOWN) {
-        // Open menus see every press first, outside our lock.
-        BPoint where(event.button.x, event.button.y);
-        if (BWindow* window = _WindowFor(id))
-            FilterMouseDown(window, where);
+    switch (event.type) {
+    case SDL_MOUSEMOTION:
+        return _MouseMoved(id, event.motion);
+    case SDL_MOUSEBUTTONDOWN:
+        return _MouseButtonDown(id, event.button);
+    case SDL_MOUSEBUTTONUP:
+        return _MouseButton(id, event.button, false);
+    case SDL_MOUSEWHEEL:
+        return _MouseWheel(id, event.wheel);
+    default:
+        return;
+    }
+}
+
+void SdlBackend::_MouseMoved(int64 id, const SDL_MouseMotionEvent& motion)
+{
+    BPoint where(motion.x, motion.y);
+    BPoint screen = _ScreenPoint(id, where);
+    uint32 buttons = BPrivate::buttons_for_sdl_mask(motion.state);
+    std::lock_guard lock(fLock);
+    fPointerState.Set(screen, buttons);
+    _PostLocked(id, BPrivate::make_mouse_message(B_MOUSE_MOVED, where, screen, buttons, 0,
+                                                 fPointerState.Modifiers()));
+}
+
+void SdlBackend::_MouseButtonDown(int64 id, const SDL_MouseButtonEvent& button)
+{
+    // Open menus see every press first, outside our lock.
+    if (BWindow* window = _WindowFor(id))
+        FilterMouseDown(window, BPoint(button.x, button.y));
+    {
         std::lock_guard lock(fLock);
         if (_BlockedLocked(id)) {
             beep();
             return;
         }
     }
-    if (event.type == SDL_MOUSEBUTTONDOWN && id != fActive && !fNatives[id]->avoidFocus)
+    if (id != fActive && !fNatives[id]->avoidFocus)
         _Focus(*fNatives[id]);
+    _MouseButton(id, button, true);
+}
 
+void SdlBackend::_MouseButton(int64 id, const SDL_MouseButtonEvent& event, bool down)
+{
+    BPoint where(event.x, event.y);
+    BPoint screen = _ScreenPoint(id, where);
+    uint32 button = BPrivate::button_for_sdl(event.button);
     std::lock_guard lock(fLock);
-    if (event.type == SDL_MOUSEWHEEL && _BlockedLocked(id))
+    uint32 buttons = fPointerState.Click(screen, button, down);
+    if (button == 0)
         return;
-    switch (event.type) {
-    case SDL_MOUSEMOTION: {
-        BPoint where(event.motion.x, event.motion.y);
-        fPointer = _ScreenPoint(id, where);
-        fButtons = BPrivate::buttons_for_sdl_mask(event.motion.state);
-        return _PostLocked(id, BPrivate::make_mouse_message(B_MOUSE_MOVED, where, fPointer,
-                                                            fButtons, 0, fModifiers));
-    }
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP: {
-        BPoint where(event.button.x, event.button.y);
-        fPointer = _ScreenPoint(id, where);
-        uint32 button = BPrivate::button_for_sdl(event.button.button);
-        bool down = event.type == SDL_MOUSEBUTTONDOWN;
-        fButtons = down ? fButtons | button : fButtons & ~button;
-        if (button == 0)
-            return;
-        return _PostLocked(id, BPrivate::make_mouse_message(down ? B_MOUSE_DOWN : B_MOUSE_UP, where,
-                                                            fPointer, fButtons, event.button.clicks,
-                                                            fModifiers));
-    }
-    case SDL_MOUSEWHEEL: {
-        // The platform's positive delta scrolls down; SDL's scrolls up.
-        float sign = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? 1.0f : -1.0f;
-        BPoint where(event.wheel.mouseX, event.wheel.mouseY);
-        fPointer = _ScreenPoint(id, where);
-        return _PostLocked(id, BPrivate::make_wheel_message(-sign * event.wheel.preciseX,
-                                                            sign * event.wheel.preciseY, where,
-                                                            fPointer));
-    }
-    default:
+    _PostLocked(id, BPrivate::make_mouse_message(down ? B_MOUSE_DOWN : B_MOUSE_UP, where, screen,
+                                                 buttons, event.clicks, fPointerState.Modifiers()));
+}
+
+void SdlBackend::_MouseWheel(int64 id, const SDL_MouseWheelEvent& wheel)
+{
+    // The platform's positive delta scrolls down; SDL's scrolls up.
+    float sign = wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? 1.0f : -1.0f;
+    BPoint where(wheel.mouseX, wheel.mouseY);
+    BPoint screen = _ScreenPoint(id, where);
+    std::lock_guard lock(fLock);
+    if (_BlockedLocked(id))
         return;
-    }
+    fPointerState.MoveTo(screen);
+    _PostLocked(id, BPrivate::make_wheel_message(-sign * wheel.preciseX, sign * wheel.preciseY,
+                                                 where, screen));
 }
 
 void SdlBackend::_HandleKey(const SDL_Event& event)
@@ -903,10 +939,7 @@ void SdlBackend::_HandleKey(const SDL_Event& event)
     if (id == 0)
         id = fActive;
     std::vector<BPrivate::TranslatedKey> keys = fKeys.Translate(event);
-    {
-        std::lock_guard lock(fLock);
-        fModifiers = fKeys.Modifiers();
-    }
+    fPointerState.SetModifiers(fKeys.Modifiers());
     BWindow* window = _WindowFor(id);
     for (const BPrivate::TranslatedKey& key : keys) {
         BMessage message = BPrivate::make_key_message(key.what, key.key, key.bytes, key.modifiers);
@@ -971,8 +1004,8 @@ void SdlBackend::_HandleDrop(const SDL_Event& event)
     BPoint where = screen;
     if (auto found = fNatives.find(id); found != fNatives.end())
         where = screen - found->second->frame.LeftTop();
+    fPointerState.MoveTo(screen);
     std::lock_guard lock(fLock);
-    fPointer = screen;
     if (!_BlockedLocked(id))
         _PostLocked(id, BPrivate::make_drop_message(fDropPaths, where, screen));
     fDropPaths.clear();

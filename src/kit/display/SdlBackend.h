@@ -26,6 +26,7 @@
 
 #include "kit/app/Message.h"
 #include "kit/display/DisplayBackend.h"
+#include "kit/display/PointerState.h"
 #include "kit/display/SdlInput.h"
 #include "kit/interface/Cursor.h"
 
@@ -78,6 +79,15 @@ private:
     void _Handle(const union SDL_Event& event);
     void _HandleWindowEvent(const union SDL_Event& event);
     void _HandleMouse(const union SDL_Event& event);
+    void _MouseMoved(int64 id, const SDL_MouseMotionEvent& motion);
+    void _MouseButtonDown(int64 id, const SDL_MouseButtonEvent& button);
+    void _MouseButton(int64 id, const SDL_MouseButtonEvent& event, bool down);
+    void _MouseWheel(int64 id, const SDL_MouseWheelEvent& wheel);
+    void _WindowMoved(int64 id, Native& native, BPoint where);
+    void _WindowResized(int64 id, Native& native, float width, float height);
+    void _WindowExposed(Native& native);
+    void _PointerLeft(int64 id, const Native& native);
+    void _CloseRequested(int64 id);
     void _HandleKey(const union SDL_Event& event);
     void _HandleDrop(const union SDL_Event& event);
     void _FocusChanged(int64 id, bool gained);
@@ -99,6 +109,9 @@ private:
     // A visible modal window shuts this one off from input.
     bool _BlockedLocked(int64 id) const;
     Wanted* _FindLocked(BWindow* window);
+    // The window's wishes, unless a frame change of its own is still on the
+    // way (it will undo what the user did).
+    Wanted* _UserFrameTargetLocked(int64 id);
     void _WakeLocked();
 
     std::unique_ptr<EventPump> fPump;
@@ -106,16 +119,15 @@ private:
     uint32 fWakeEvent = 0;
     std::atomic<bool> fWakeQueued{false};
 
-    // Guarded by fLock: what the windows want, and the input state others
-    // read.
+    // Written on the main thread, read by drag loops on any thread.
+    BPrivate::PointerState fPointerState;
+
+    // Guarded by fLock: what the windows want.
     mutable std::mutex fLock;
     std::map<BWindow*, std::unique_ptr<Wanted>> fWindows;
     std::map<int64, BWindow*> fWindowsById;
     int64 fNextId = 1;
     BCursor fAppCursor{B_CURSOR_ID_SYSTEM_DEFAULT};
-    BPoint fPointer;
-    uint32 fButtons = 0;
-    uint32 fModifiers = 0;
     std::optional<std::string> fClipboardToPublish;
     std::string fDesktopText;
     int64 fDesktopSerial = 0;

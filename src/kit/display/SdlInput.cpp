@@ -220,52 +220,63 @@ std::string control_bytes_for_key(SDL_Scancode scancode)
 
 std::vector<TranslatedKey> SdlKeyTranslator::Translate(const SDL_Event& event)
 {
-    std::vector<TranslatedKey> keys;
-    if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) {
-        const SDL_Keysym& keysym = event.key.keysym;
-        fModifiers = modifiers_for_sdl(keysym.mod);
-        if (is_modifier_key(keysym.scancode))
-            return keys;
-        int32 raw = raw_key_for_scancode(keysym.scancode);
-        uint32 what = event.type == SDL_KEYDOWN ? B_KEY_DOWN : B_KEY_UP;
-        std::string bytes = control_bytes_for_key(keysym.scancode);
-        // Right Alt is AltGr on many layouts: its characters come as text.
-        bool chorded = (keysym.mod & (KMOD_CTRL | KMOD_LALT)) != 0;
-        if (bytes.empty() && (chorded || what == B_KEY_UP))
-            bytes = shortcut_bytes(keysym);
-
-        if (what == B_KEY_DOWN) {
-            // A new key ends the wait for the previous key's text.
-            fHavePending = false;
-            fSkipText = false;
-            if (bytes.empty()) {
-                fPendingKey = raw;
-                fHavePending = true;
-                return keys;
-            }
-            fSkipText = true;
-        }
-        keys.push_back({what, raw, bytes, fModifiers});
-        return keys;
+    switch (event.type) {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        return _Key(event.key);
+    case SDL_TEXTINPUT:
+        return _Text(event.text);
+    default:
+        return {};
     }
+}
 
-    if (event.type == SDL_TEXTINPUT) {
-        if (fSkipText) {
-            fSkipText = false;
-            return keys;
-        }
-        // One key down per character; the key code belongs to the first.
-        int32 raw = fHavePending ? fPendingKey : 0;
+std::vector<TranslatedKey> SdlKeyTranslator::_Key(const SDL_KeyboardEvent& event)
+{
+    const SDL_Keysym& keysym = event.keysym;
+    fModifiers = modifiers_for_sdl(keysym.mod);
+    if (is_modifier_key(keysym.scancode))
+        return {};
+    int32 raw = raw_key_for_scancode(keysym.scancode);
+    uint32 what = event.type == SDL_KEYDOWN ? B_KEY_DOWN : B_KEY_UP;
+    std::string bytes = control_bytes_for_key(keysym.scancode);
+    // Right Alt is AltGr on many layouts: its characters come as text.
+    bool chorded = (keysym.mod & (KMOD_CTRL | KMOD_LALT)) != 0;
+    if (bytes.empty() && (chorded || what == B_KEY_UP))
+        bytes = shortcut_bytes(keysym);
+
+    if (what == B_KEY_DOWN) {
+        // A new key ends the wait for the previous key's text.
         fHavePending = false;
-        const char* text = event.text.text;
-        for (size_t i = 0; text[i] != '\0';) {
-            size_t length = 1;
-            while (text[i + length] != '\0' && (uint8(text[i + length]) & 0xc0) == 0x80)
-                length++;
-            keys.push_back({B_KEY_DOWN, raw, std::string(text + i, length), fModifiers});
-            raw = 0;
-            i += length;
+        fSkipText = false;
+        if (bytes.empty()) {
+            fPendingKey = raw;
+            fHavePending = true;
+            return {};
         }
+        fSkipText = true;
+    }
+    return {{what, raw, bytes, fModifiers}};
+}
+
+std::vector<TranslatedKey> SdlKeyTranslator::_Text(const SDL_TextInputEvent& event)
+{
+    if (fSkipText) {
+        fSkipText = false;
+        return {};
+    }
+    // One key down per character; the key code belongs to the first.
+    std::vector<TranslatedKey> keys;
+    int32 raw = fHavePending ? fPendingKey : 0;
+    fHavePending = false;
+    const char* text = event.text;
+    for (size_t i = 0; text[i] != '\0';) {
+        size_t length = 1;
+        while (text[i + length] != '\0' && (uint8(text[i + length]) & 0xc0) == 0x80)
+            length++;
+        keys.push_back({B_KEY_DOWN, raw, std::string(text + i, length), fModifiers});
+        raw = 0;
+        i += length;
     }
     return keys;
 }

@@ -50,6 +50,9 @@ public:
     uint32 Modifiers() const { return fModifiers; }
 
 private:
+    std::vector<TranslatedKey> _Key(const SDL_KeyboardEvent& event);
+    std::vector<TranslatedKey> _Text(const SDL_TextInputEvent& event);
+
     int32 fPendingKey = 0;
     bool fHavePending = false;
     bool fSkipText = false;

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "kit/interface/StateGuard.h"
+
 namespace {
 
 constexpr float kLabelLeft = 10;
@@ -104,62 +106,78 @@ void BBox::FrameResized(float, float)
 
 void BBox::Draw(BRect)
 {
-    PushState();
+    BStateGuard state(this);
     BRect frame = Bounds();
     frame.top = _TopLine();
-    rgb_color base =
-        ViewColor() == B_TRANSPARENT_COLOR ? ui_color(B_PANEL_BACKGROUND_COLOR) : ViewColor();
+    const rgb_color base = _PanelColor();
+    if (fBorder == B_PLAIN_BORDER)
+        _DrawPlainBorder(frame, base);
+    else if (fBorder == B_FANCY_BORDER)
+        _DrawFancyBorder(frame, base);
+    _DrawTextLabel(base);
+}
 
-    // The title's gap in the top line, from the left of the title area.
+rgb_color BBox::_PanelColor() const
+{
+    return ViewColor() == B_TRANSPARENT_COLOR ? ui_color(B_PANEL_BACKGROUND_COLOR) : ViewColor();
+}
+
+void BBox::_DrawPlainBorder(BRect frame, rgb_color base)
+{
+    SetHighColor(tint_color(base, B_DARKEN_2_TINT));
+    _StrokeBorder(frame);
+}
+
+// An etched line: a shadow with a highlight below and right of it.
+void BBox::_DrawFancyBorder(BRect frame, rgb_color base)
+{
+    const BRect shadow(frame.left, frame.top, frame.right - 1, frame.bottom - 1);
+    SetHighColor(ui_color(B_SHINE_COLOR));
+    _StrokeBorder(shadow.OffsetByCopy(1, 1));
+    SetHighColor(tint_color(base, B_DARKEN_2_TINT));
+    _StrokeBorder(shadow);
+}
+
+// The four edges, the top one broken where the title stands.
+void BBox::_StrokeBorder(BRect frame)
+{
     float gapLeft = 0, gapRight = -1;
-    font_height height;
-    GetFontHeight(&height);
-    if (fLabelView != nullptr) {
-        gapLeft = fLabelView->Frame().left - 2;
-        gapRight = fLabelView->Frame().right + 2;
-    } else if (fHasLabel && !fLabel.empty()) {
-        gapLeft = Bounds().left + kLabelLeft - 2;
-        gapRight = Bounds().left + kLabelLeft + StringWidth(fLabel.c_str()) + 1;
-    }
-    auto topLine = [&](float y) {
-        if (gapRight < gapLeft) {
-            StrokeLine(BPoint(frame.left, y), BPoint(frame.right, y));
-            return;
-        }
+    _TitleGap(&gapLeft, &gapRight);
+    const float y = frame.top;
+    if (gapRight < gapLeft) {
+        StrokeLine(BPoint(frame.left, y), BPoint(frame.right, y));
+    } else {
         if (gapLeft > frame.left)
             StrokeLine(BPoint(frame.left, y), BPoint(gapLeft - 1, y));
         if (gapRight < frame.right)
             StrokeLine(BPoint(gapRight + 1, y), BPoint(frame.right, y));
-    };
-
-    if (fBorder == B_PLAIN_BORDER) {
-        SetHighColor(tint_color(base, B_DARKEN_2_TINT));
-        topLine(frame.top);
-        StrokeLine(BPoint(frame.left, frame.top), frame.LeftBottom());
-        StrokeLine(frame.RightBottom());
-        StrokeLine(BPoint(frame.right, frame.top));
-    } else if (fBorder == B_FANCY_BORDER) {
-        // An etched line: a shadow with a highlight below and right of it.
-        BRect shadow(frame.left, frame.top, frame.right - 1, frame.bottom - 1);
-        BRect light = shadow.OffsetByCopy(1, 1);
-        SetHighColor(ui_color(B_SHINE_COLOR));
-        topLine(light.top);
-        StrokeLine(BPoint(light.left, light.top), light.LeftBottom());
-        StrokeLine(light.RightBottom());
-        StrokeLine(BPoint(light.right, light.top));
-        SetHighColor(tint_color(base, B_DARKEN_2_TINT));
-        topLine(shadow.top);
-        StrokeLine(BPoint(shadow.left, shadow.top), shadow.LeftBottom());
-        StrokeLine(shadow.RightBottom());
-        StrokeLine(BPoint(shadow.right, shadow.top));
     }
+    StrokeLine(BPoint(frame.left, frame.top), frame.LeftBottom());
+    StrokeLine(frame.RightBottom());
+    StrokeLine(BPoint(frame.right, frame.top));
+}
 
-    if (fLabelView == nullptr && fHasLabel && !fLabel.empty()) {
-        SetHighColor(ui_color(B_PANEL_TEXT_COLOR));
-        SetLowColor(base);
-        SetDrawingMode(B_OP_OVER);
-        DrawString(fLabel.c_str(),
-                   BPoint(Bounds().left + kLabelLeft, Bounds().top + std::ceil(height.ascent)));
+// The title's gap in the top line; right < left when there is no title.
+void BBox::_TitleGap(float* left, float* right) const
+{
+    if (fLabelView != nullptr) {
+        *left = fLabelView->Frame().left - 2;
+        *right = fLabelView->Frame().right + 2;
+    } else if (fHasLabel && !fLabel.empty()) {
+        *left = Bounds().left + kLabelLeft - 2;
+        *right = Bounds().left + kLabelLeft + StringWidth(fLabel.c_str()) + 1;
     }
-    PopState();
+}
+
+void BBox::_DrawTextLabel(rgb_color base)
+{
+    if (fLabelView != nullptr || !fHasLabel || fLabel.empty())
+        return;
+    font_height height;
+    GetFontHeight(&height);
+    SetHighColor(ui_color(B_PANEL_TEXT_COLOR));
+    SetLowColor(base);
+    SetDrawingMode(B_OP_OVER);
+    DrawString(fLabel.c_str(),
+               BPoint(Bounds().left + kLabelLeft, Bounds().top + std::ceil(height.ascent)));
 }

@@ -35,6 +35,12 @@ public:
 
 private:
     float _TopLine() const;
+    rgb_color _PanelColor() const;
+    void _DrawPlainBorder(BRect frame, rgb_color base);
+    void _DrawFancyBorder(BRect frame, rgb_color base);
+    void _StrokeBorder(BRect frame);
+    void _TitleGap(float* left, float* right) const;
+    void _DrawTextLabel(rgb_color base);
     void _RemoveLabelView();
 
     border_style fBorder;

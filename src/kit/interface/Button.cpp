@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "kit/interface/StateGuard.h"
 #include "kit/interface/Window.h"
 
 BButton::BButton(BRect frame, const char* name, const char* label, BMessage* message,
@@ -41,7 +42,7 @@ void BButton::_PressedChanged(bool pressed)
 
 void BButton::Draw(BRect)
 {
-    PushState();
+    BStateGuard state(this);
     BRect frame = Bounds();
     rgb_color base = _BaseColor();
     bool pressed = Value() == B_CONTROL_ON;
@@ -71,17 +72,6 @@ void BButton::Draw(BRect)
     StrokeLine(frame.RightTop() + BPoint(0, 1), frame.RightBottom());
     StrokeLine(frame.LeftBottom() + BPoint(1, 0));
 
-    font_height height;
-    GetFontHeight(&height);
     BRect bounds = Bounds();
-    float width = StringWidth(Label());
-    float x = std::floor(bounds.left + (bounds.Width() + 1 - width) / 2);
-    float y = std::floor(bounds.top + (bounds.Height() + 1 + height.ascent - height.descent) / 2);
-    SetHighColor(_LabelColor());
-    SetLowColor(face);
-    SetDrawingMode(B_OP_OVER);
-    DrawString(Label(), BPoint(x, y));
-    SetDrawingMode(B_OP_COPY);
-    _DrawFocusLine(x, x + width - 1, y);
-    PopState();
+    _DrawLabelFrom(std::floor(bounds.left + (bounds.Width() + 1 - StringWidth(Label())) / 2), face);
 }

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "kit/interface/StateGuard.h"
+
 namespace {
 
 constexpr float kBoxSize = 12;
@@ -32,7 +34,7 @@ void BCheckBox::_Activate()
 
 void BCheckBox::Draw(BRect)
 {
-    PushState();
+    BStateGuard state(this);
     rgb_color base = _BaseColor();
     BRect box = BoxFrame();
     rgb_color field = !IsEnabled()   ? base
@@ -53,15 +55,5 @@ void BCheckBox::Draw(BRect)
         SetPenSize(1);
     }
 
-    font_height height;
-    GetFontHeight(&height);
-    BRect bounds = Bounds();
-    float x = box.right + kLabelGap;
-    float y = std::floor(bounds.top + (bounds.Height() + 1 + height.ascent - height.descent) / 2);
-    SetHighColor(_LabelColor());
-    SetLowColor(base);
-    SetDrawingMode(B_OP_OVER);
-    DrawString(Label(), BPoint(x, y));
-    _DrawFocusLine(x, x + StringWidth(Label()) - 1, y);
-    PopState();
+    _DrawLabelFrom(box.right + kLabelGap, base);
 }

@@ -1,6 +1,9 @@
 #include "kit/interface/Control.h"
 
+#include <cmath>
+
 #include "kit/app/Message.h"
+#include "kit/interface/StateGuard.h"
 #include "kit/interface/Window.h"
 
 namespace {
@@ -159,12 +162,25 @@ rgb_color BControl::_LabelColor() const
     return tint_color(_BaseColor(), B_DISABLED_LABEL_TINT);
 }
 
+void BControl::_DrawLabelFrom(float x, rgb_color low)
+{
+    font_height height;
+    GetFontHeight(&height);
+    const BRect bounds = Bounds();
+    const float y =
+        std::floor(bounds.top + (bounds.Height() + 1 + height.ascent - height.descent) / 2);
+    SetHighColor(_LabelColor());
+    SetLowColor(low);
+    SetDrawingMode(B_OP_OVER);
+    DrawString(Label(), BPoint(x, y));
+    _DrawFocusLine(x, x + StringWidth(Label()) - 1, y);
+}
+
 void BControl::_DrawFocusLine(float left, float right, float baseline)
 {
     if (!IsFocus() || !fEnabled)
         return;
-    PushState();
+    BStateGuard state(this);
     SetHighColor(ui_color(B_KEYBOARD_NAVIGATION_COLOR));
     StrokeLine(BPoint(left, baseline + 2), BPoint(right, baseline + 2));
-    PopState();
 }

@@ -61,6 +61,9 @@ protected:
     rgb_color _BaseColor() const;
     // A line under the label of width and baseline given, when focused.
     void _DrawFocusLine(float left, float right, float baseline);
+    // The label from x on, centred from top to bottom, over low; with the
+    // focus line under it.
+    void _DrawLabelFrom(float x, rgb_color low);
 
 private:
     std::string fLabel;

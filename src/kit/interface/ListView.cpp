@@ -5,6 +5,7 @@
 #include "kit/app/Message.h"
 #include "kit/interface/ListItem.h"
 #include "kit/interface/ScrollBar.h"
+#include "kit/interface/StateGuard.h"
 #include "kit/interface/Window.h"
 
 BListView::BListView(BRect frame, const char* name, list_view_type type, uint32 resizingMode,
@@ -43,7 +44,7 @@ void BListView::FrameResized(float, float)
 
 void BListView::Draw(BRect updateRect)
 {
-    PushState();
+    BStateGuard state(this);
     SetLowColor(ViewColor());
     float top = 0;
     BRect bounds = Bounds();
@@ -56,7 +57,6 @@ void BListView::Draw(BRect updateRect)
             break;
         item->DrawItem(this, frame, false);
     }
-    PopState();
 }
 
 void BListView::MouseDown(BPoint where)

@@ -12,6 +12,7 @@
 #include "kit/interface/MenuTracking.h"
 #include "kit/interface/MenuWindow.h"
 #include "kit/interface/SeparatorItem.h"
+#include "kit/interface/StateGuard.h"
 #include "kit/interface/Window.h"
 
 using BPrivate::menu_lock;
@@ -412,9 +413,8 @@ void BMenu::_DrawItems(BRect updateRect)
     rgb_color background = ui_color(B_MENU_BACKGROUND_COLOR);
     for (BMenuItem* item : fItems) {
         if (item->fFrame.IsValid() && item->fFrame.Intersects(updateRect)) {
-            PushState();
+            BStateGuard state(this);
             item->Draw();
-            PopState();
         }
     }
     if (fLayout == B_ITEMS_IN_COLUMN) {

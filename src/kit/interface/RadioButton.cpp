@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "kit/interface/StateGuard.h"
+
 namespace {
 
 constexpr float kCircleSize = 12;
@@ -41,7 +43,7 @@ void BRadioButton::_Activate()
 
 void BRadioButton::Draw(BRect)
 {
-    PushState();
+    BStateGuard state(this);
     rgb_color base = _BaseColor();
     BRect bounds = Bounds();
     float top = std::floor(bounds.top + (bounds.Height() + 1 - kCircleSize) / 2);
@@ -59,14 +61,5 @@ void BRadioButton::Draw(BRect)
         FillEllipse(circle.InsetByCopy(3, 3));
     }
 
-    font_height height;
-    GetFontHeight(&height);
-    float x = circle.right + kLabelGap;
-    float y = std::floor(bounds.top + (bounds.Height() + 1 + height.ascent - height.descent) / 2);
-    SetHighColor(_LabelColor());
-    SetLowColor(base);
-    SetDrawingMode(B_OP_OVER);
-    DrawString(Label(), BPoint(x, y));
-    _DrawFocusLine(x, x + StringWidth(Label()) - 1, y);
-    PopState();
+    _DrawLabelFrom(circle.right + kLabelGap, base);
 }

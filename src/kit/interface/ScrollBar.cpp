@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "kit/app/Message.h"
+#include "kit/interface/StateGuard.h"
 #include "kit/interface/Window.h"
 
 namespace {
@@ -274,7 +275,7 @@ void BScrollBar::FrameResized(float, float)
 
 void BScrollBar::Draw(BRect)
 {
-    PushState();
+    BStateGuard state(this);
     rgb_color base = ui_color(B_PANEL_BACKGROUND_COLOR);
     rgb_color border = tint_color(base, B_DARKEN_4_TINT);
     BRect bounds = Bounds();
@@ -300,7 +301,6 @@ void BScrollBar::Draw(BRect)
         StrokeLine(thumb.LeftBottom(), thumb.LeftTop());
         StrokeLine(thumb.RightTop());
     }
-    PopState();
 }
 
 void BScrollBar::_DrawArrow(BRect frame, bool increment, bool pressed)

@@ -3,6 +3,7 @@
 #include "kit/app/Debug.h"
 #include "kit/app/Message.h"
 #include "kit/interface/ScrollBar.h"
+#include "kit/interface/StateGuard.h"
 
 float BScrollView::_BorderSize(border_style border)
 {
@@ -74,7 +75,7 @@ void BScrollView::Draw(BRect)
 {
     if (fBorder == B_NO_BORDER)
         return;
-    PushState();
+    BStateGuard state(this);
     rgb_color base = ui_color(B_PANEL_BACKGROUND_COLOR);
     BRect bounds = Bounds();
     if (fBorder == B_PLAIN_BORDER) {
@@ -92,5 +93,4 @@ void BScrollView::Draw(BRect)
         SetHighColor(tint_color(base, B_DARKEN_4_TINT));
         StrokeRect(bounds.InsetByCopy(1, 1));
     }
-    PopState();
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "kit/interface/Font.h"
+#include "kit/interface/StateGuard.h"
 #include "kit/interface/View.h"
 
 namespace {
@@ -40,7 +41,7 @@ void BStringItem::DrawItem(BView* owner, BRect frame, bool complete)
         background = ui_color(B_DOCUMENT_BACKGROUND_COLOR);
     rgb_color fill =
         IsSelected() ? tint_color(background, B_HIGHLIGHT_BACKGROUND_TINT) : background;
-    owner->PushState();
+    BStateGuard state(owner);
     if (IsSelected() || complete) {
         owner->SetHighColor(fill);
         owner->FillRect(frame);
@@ -51,5 +52,4 @@ void BStringItem::DrawItem(BView* owner, BRect frame, bool complete)
     owner->SetDrawingMode(B_OP_OVER);
     owner->DrawString(fText.c_str(), BPoint(frame.left + kTextInset + OutlineLevel() * 10,
                                             frame.top + fBaselineOffset));
-    owner->PopState();
 }

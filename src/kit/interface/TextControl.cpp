@@ -7,6 +7,7 @@
 #include "kit/app/Clipboard.h"
 #include "kit/app/Message.h"
 #include "kit/app/TypeConstants.h"
+#include "kit/interface/StateGuard.h"
 #include "kit/interface/Window.h"
 
 namespace {
@@ -105,66 +106,91 @@ void BTextControl::KeyDown(const char* bytes, int32 numBytes)
 {
     if (!IsEnabled() || numBytes <= 0)
         return BView::KeyDown(bytes, numBytes);
+    const uint32 modifiers = _KeyModifiers();
+    const bool shift = (modifiers & B_SHIFT_KEY) != 0;
+    if ((modifiers & B_COMMAND_KEY) != 0 && numBytes == 1)
+        return _ShortcutKey(bytes, numBytes);
+    if (numBytes > 1)
+        return _Insert(BFont::_ValidText(bytes, numBytes));
+
+    switch (bytes[0]) {
+    case B_ENTER:
+        return _EnterPressed();
+    case B_BACKSPACE:
+        return _RemoveCharacter(_PreviousBoundary(fCaret));
+    case B_DELETE:
+        return _RemoveCharacter(_NextBoundary(fCaret));
+    case B_LEFT_ARROW:
+        return _MoveLeft(shift);
+    case B_RIGHT_ARROW:
+        return _MoveRight(shift);
+    case B_HOME:
+        return _MoveCaret(0, shift);
+    case B_END:
+        return _MoveCaret(TextLength(), shift);
+    default:
+        return _TypeByte(bytes, numBytes);
+    }
+}
+
+uint32 BTextControl::_KeyModifiers() const
+{
     BMessage* message = Window() != nullptr ? Window()->CurrentMessage() : nullptr;
-    uint32 modifiers = message != nullptr ? uint32(message->GetInt32("modifiers", 0)) : 0;
-    bool shift = (modifiers & B_SHIFT_KEY) != 0;
+    return message != nullptr ? uint32(message->GetInt32("modifiers", 0)) : 0;
+}
 
-    if ((modifiers & B_COMMAND_KEY) != 0 && numBytes == 1) {
-        switch (std::tolower(static_cast<unsigned char>(bytes[0]))) {
-        case 'a':
-            return SelectAll();
-        case 'c':
-            return _Copy();
-        case 'x':
-            return _Cut();
-        case 'v':
-            return _Paste();
-        default:
-            return BView::KeyDown(bytes, numBytes);
-        }
+void BTextControl::_ShortcutKey(const char* bytes, int32 numBytes)
+{
+    switch (std::tolower(static_cast<unsigned char>(bytes[0]))) {
+    case 'a':
+        return SelectAll();
+    case 'c':
+        return _Copy();
+    case 'x':
+        return _Cut();
+    case 'v':
+        return _Paste();
+    default:
+        return BView::KeyDown(bytes, numBytes);
     }
+}
 
-    if (numBytes == 1) {
-        switch (bytes[0]) {
-        case B_ENTER:
-            fModified = false;
-            Invoke();
-            return;
-        case B_BACKSPACE:
-            if (fAnchor == fCaret)
-                fAnchor = _PreviousBoundary(fCaret);
-            if (fAnchor != fCaret) {
-                _DeleteSelection();
-                _Changed();
-            }
-            return;
-        case B_DELETE:
-            if (fAnchor == fCaret)
-                fAnchor = _NextBoundary(fCaret);
-            if (fAnchor != fCaret) {
-                _DeleteSelection();
-                _Changed();
-            }
-            return;
-        case B_LEFT_ARROW: {
-            int32 start = std::min(fAnchor, fCaret);
-            return _MoveCaret(shift || fAnchor == fCaret ? _PreviousBoundary(fCaret) : start,
-                              shift);
-        }
-        case B_RIGHT_ARROW: {
-            int32 end = std::max(fAnchor, fCaret);
-            return _MoveCaret(shift || fAnchor == fCaret ? _NextBoundary(fCaret) : end, shift);
-        }
-        case B_HOME:
-            return _MoveCaret(0, shift);
-        case B_END:
-            return _MoveCaret(TextLength(), shift);
-        default:
-            break;
-        }
-        if (static_cast<uint8>(bytes[0]) < 0x20 || bytes[0] == 0x7f)
-            return BView::KeyDown(bytes, numBytes);
-    }
+void BTextControl::_EnterPressed()
+{
+    fModified = false;
+    Invoke();
+}
+
+// Removes the selection, or else the character between the caret and
+// otherEnd.
+void BTextControl::_RemoveCharacter(int32 otherEnd)
+{
+    if (fAnchor == fCaret)
+        fAnchor = otherEnd;
+    if (fAnchor == fCaret)
+        return;
+    _DeleteSelection();
+    _Changed();
+}
+
+// Without Shift a selection collapses to its edge instead of moving on.
+void BTextControl::_MoveLeft(bool shift)
+{
+    const int32 start = std::min(fAnchor, fCaret);
+    _MoveCaret(shift || fAnchor == fCaret ? _PreviousBoundary(fCaret) : start, shift);
+}
+
+void BTextControl::_MoveRight(bool shift)
+{
+    const int32 end = std::max(fAnchor, fCaret);
+    _MoveCaret(shift || fAnchor == fCaret ? _NextBoundary(fCaret) : end, shift);
+}
+
+// Control characters the field does not use go on to the window.
+void BTextControl::_TypeByte(const char* bytes, int32 numBytes)
+{
+    if (static_cast<uint8>(bytes[0]) < 0x20 || bytes[0] == 0x7f)
+        return BView::KeyDown(bytes, numBytes);
     _Insert(BFont::_ValidText(bytes, numBytes));
 }
 
@@ -495,7 +521,7 @@ void BTextControl::_AreaMouseUp()
 
 void BTextControl::Draw(BRect)
 {
-    PushState();
+    BStateGuard state(this);
     rgb_color base = _BaseColor();
     float baseline = _Baseline();
     if (Label()[0] != '\0') {
@@ -526,7 +552,6 @@ void BTextControl::Draw(BRect)
     else
         SetHighColor(tint_color(base, IsEnabled() ? B_DARKEN_4_TINT : B_DARKEN_2_TINT));
     StrokeRect(box);
-    PopState();
 }
 
 void BTextControl::_DrawArea(BView* area)

@@ -68,6 +68,14 @@ private:
     void _SelectWord(int32 offset);
     void _ScrollToCaret();
 
+    uint32 _KeyModifiers() const;
+    void _ShortcutKey(const char* bytes, int32 numBytes);
+    void _EnterPressed();
+    void _RemoveCharacter(int32 otherEnd);
+    void _MoveLeft(bool shift);
+    void _MoveRight(bool shift);
+    void _TypeByte(const char* bytes, int32 numBytes);
+
     void _Insert(const std::string& text);
     void _DeleteSelection();
     void _Changed();

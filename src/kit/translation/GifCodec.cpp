@@ -10,26 +10,17 @@
 
 #include "kit/interface/Bitmap.h"
 #include "kit/translation/ImageCodecs.h"
+#include "kit/translation/MemoryReader.h"
 #include "kit/translation/TranslationDefs.h"
 
 namespace BPrivate {
 
 namespace {
 
-struct MemoryReader
-{
-    const uint8* data;
-    size_t length;
-    size_t position;
-};
-
 int ReadFromMemory(GifFileType* gif, GifByteType* buffer, int length)
 {
-    MemoryReader* reader = (MemoryReader*)gif->UserData;
-    size_t count = std::min((size_t)length, reader->length - reader->position);
-    memcpy(buffer, reader->data + reader->position, count);
-    reader->position += count;
-    return (int)count;
+    auto* reader = static_cast<MemoryReader*>(gif->UserData);
+    return (int)reader->Read(buffer, (size_t)length);
 }
 
 int AppendToVector(GifFileType* gif, const GifByteType* data, int length)
@@ -211,7 +202,7 @@ status_t WriteImage(GifFileType* gif, BBitmap* bitmap, const Palette& palette)
 
 status_t DecodeGif(const uint8* data, size_t length, BBitmap** bitmap)
 {
-    MemoryReader reader = {data, length, 0};
+    MemoryReader reader(data, length);
     int error;
     GifFileType* gif = DGifOpen(&reader, ReadFromMemory, &error);
     if (gif == nullptr)

@@ -7,27 +7,17 @@
 
 #include "kit/interface/Bitmap.h"
 #include "kit/translation/ImageCodecs.h"
+#include "kit/translation/MemoryReader.h"
 #include "kit/translation/TranslationDefs.h"
 
 namespace BPrivate {
 
 namespace {
 
-struct MemoryReader
-{
-    const uint8* data;
-    size_t length;
-    size_t position;
-};
-
 cairo_status_t ReadFromMemory(void* closure, unsigned char* buffer, unsigned int length)
 {
-    MemoryReader* reader = (MemoryReader*)closure;
-    if (reader->length - reader->position < length)
-        return CAIRO_STATUS_READ_ERROR;
-    memcpy(buffer, reader->data + reader->position, length);
-    reader->position += length;
-    return CAIRO_STATUS_SUCCESS;
+    auto* reader = static_cast<MemoryReader*>(closure);
+    return reader->ReadExactly(buffer, length) ? CAIRO_STATUS_SUCCESS : CAIRO_STATUS_READ_ERROR;
 }
 
 cairo_status_t AppendToVector(void* closure, const unsigned char* data, unsigned int length)
@@ -86,7 +76,7 @@ status_t DecodePng(const uint8* data, size_t length, BBitmap** bitmap)
     if (!SizeIsAcceptable(data, length))
         return B_ILLEGAL_DATA;
 
-    MemoryReader reader = {data, length, 0};
+    MemoryReader reader(data, length);
     cairo_surface_t* surface = cairo_image_surface_create_from_png_stream(ReadFromMemory, &reader);
     status_t status = B_ILLEGAL_DATA;
     cairo_format_t format = cairo_image_surface_get_format(surface);

@@ -6,6 +6,7 @@
 
 #include "TestWindow.h"
 #include "kit/app/OS.h"
+#include "support/WaitUntil.h"
 
 namespace {
 
@@ -153,18 +154,6 @@ public:
     std::atomic<bool> finished{false};
 };
 
-template <typename Condition>
-bool eventually(Condition condition)
-{
-    bigtime_t deadline = system_time() + 5'000'000;
-    while (!condition()) {
-        if (system_time() > deadline)
-            return false;
-        snooze(100);
-    }
-    return true;
-}
-
 } // namespace
 
 TEST(MouseRouting, GetMouseFollowsTheLivePointerDuringADragLoop)
@@ -173,11 +162,11 @@ TEST(MouseRouting, GetMouseFollowsTheLivePointerDuringADragLoop)
     auto* view = test.Add(new DragLoopView(BRect(10, 10, 109, 109)));
     test.ShowAndWait();
     test.driver.MouseDown(test.window, BPoint(20, 20));
-    ASSERT_TRUE(eventually([&] { return view->started.load(); }));
+    ASSERT_TRUE(WaitUntil([&] { return view->started.load(); }));
     test.driver.MouseMove(test.window, BPoint(50, 25));
-    ASSERT_TRUE(eventually([&] { return view->seenCount.load() == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return view->seenCount.load() == 1; }));
     test.driver.MouseMove(test.window, BPoint(150, 30)); // beyond the view and window
-    ASSERT_TRUE(eventually([&] { return view->seenCount.load() == 2; }));
+    ASSERT_TRUE(WaitUntil([&] { return view->seenCount.load() == 2; }));
     test.driver.MouseUp(test.window, BPoint(150, 30));
     test.driver.WaitForIdle();
     EXPECT_TRUE(view->finished);

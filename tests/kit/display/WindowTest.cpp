@@ -9,6 +9,7 @@
 
 #include "TestWindow.h"
 #include "kit/display/DisplayBackend.h"
+#include "support/ScopedTempFolder.h"
 
 namespace {
 
@@ -155,9 +156,8 @@ TEST(Windows, SavesTheFrameOrAPartAsPNG)
     auto* view = test.Add(new ProbeView(BRect(10, 10, 19, 19), "red"));
     view->SetViewColor(rgb_color{250, 50, 50, 255});
     test.ShowAndWait();
-    std::string path = (std::filesystem::temp_directory_path() /
-                        ("vantrel-window-" + std::to_string(getpid()) + ".png"))
-                           .string();
+    ScopedTempFolder temp;
+    std::string path = temp / "window.png";
     ASSERT_EQ(test.driver.SavePNG(test.window, path.c_str(), BRect(10, 10, 29, 19)), B_OK);
     cairo_surface_t* image = cairo_image_surface_create_from_png(path.c_str());
     ASSERT_EQ(cairo_surface_status(image), CAIRO_STATUS_SUCCESS);
@@ -167,6 +167,5 @@ TEST(Windows, SavesTheFrameOrAPartAsPNG)
     EXPECT_EQ(row[0] & 0xffffff, 0xfa3232u);
     EXPECT_EQ(row[10] & 0xffffff, 0xffffffu);
     cairo_surface_destroy(image);
-    std::remove(path.c_str());
     EXPECT_EQ(test.driver.SavePNG(test.window, "/nonexistent-dir/x.png"), B_IO_ERROR);
 }

@@ -6,6 +6,7 @@
 
 #include "kit/display/TestWindow.h"
 #include "kit/interface/Bitmap.h"
+#include "kit/interface/StateGuard.h"
 
 namespace {
 
@@ -261,6 +262,30 @@ TEST(ViewState, PushAndPopRestoreTheState)
     view.GetFont(&font);
     EXPECT_EQ(font.Size(), 20);
     EXPECT_EQ(view.PenSize(), 1);
+}
+
+TEST(ViewState, GuardRestoresOnEveryWayOutAndNests)
+{
+    BView view(BRect(0, 0, 9, 9), "view", B_FOLLOW_NONE, 0);
+    view.SetHighColor(kRed);
+    auto drawAndLeaveEarly = [&](bool early) {
+        BStateGuard outer(&view);
+        view.SetHighColor(kGreen);
+        {
+            BStateGuard inner(&view);
+            view.SetDrawingMode(B_OP_BLEND);
+        }
+        EXPECT_EQ(view.DrawingMode(), B_OP_COPY);
+        EXPECT_EQ(view.HighColor(), kGreen);
+        if (early)
+            return;
+        view.SetPenSize(4);
+    };
+    for (bool early : {true, false}) {
+        drawAndLeaveEarly(early);
+        EXPECT_EQ(view.HighColor(), kRed);
+        EXPECT_EQ(view.PenSize(), 1);
+    }
 }
 
 #ifndef NDEBUG

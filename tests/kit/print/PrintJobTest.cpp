@@ -15,6 +15,7 @@
 #include "kit/display/TestWindow.h"
 #include "kit/print/PrintDialog.h"
 #include "kit/print/Printers.h"
+#include "support/ScopedTempFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -49,21 +50,12 @@ public:
 class PrintJobTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        folder = fs::temp_directory_path() /
-                 ("vantrel-print-test-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        BPrintJob::SetDialogForTesting(&dialog);
-    }
+    void SetUp() override { BPrintJob::SetDialogForTesting(&dialog); }
 
     void TearDown() override
     {
         BPrintJob::SetDialogForTesting(nullptr);
         ProgramLauncher::SetRecorder(nullptr);
-        fs::remove_all(folder);
     }
 
     std::vector<fs::path> Files() const
@@ -74,7 +66,8 @@ protected:
         return files;
     }
 
-    fs::path folder;
+    ScopedTempFolder temp;
+    const fs::path& folder = temp.Path();
     ScriptedDialog dialog;
 };
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "kit/storage/SafeFile.h"
-#include "kit/storage/ScopedTempFolder.h"
+#include "support/ScopedTempFolder.h"
 
 TEST(File, OpenModesCreateEraseAndRefuse)
 {

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "kit/storage/Path.h"
-#include "kit/storage/ScopedTempFolder.h"
 #include "kit/storage/StorageDefs.h"
+#include "support/ScopedTempFolder.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "kit/app/TypeConstants.h"
 #include "kit/storage/Node.h"
-#include "kit/storage/ScopedTempFolder.h"
+#include "support/ScopedTempFolder.h"
 
 TEST(NodeInfo, TypeComesFromTheFirstBytes)
 {

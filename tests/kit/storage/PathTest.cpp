@@ -11,7 +11,7 @@
 #include "kit/storage/Directory.h"
 #include "kit/storage/Entry.h"
 #include "kit/storage/File.h"
-#include "kit/storage/ScopedTempFolder.h"
+#include "support/ScopedTempFolder.h"
 
 TEST(Path, TextIsMadeAbsoluteAndClean)
 {

@@ -13,10 +13,10 @@
 #include "kit/interface/Bitmap.h"
 #include "kit/storage/File.h"
 #include "kit/storage/SafeFile.h"
-#include "kit/storage/ScopedTempFolder.h"
 #include "kit/translation/BitmapStream.h"
 #include "kit/translation/TranslationUtils.h"
 #include "kit/translation/TranslatorRoster.h"
+#include "support/ScopedTempFolder.h"
 
 namespace {
 

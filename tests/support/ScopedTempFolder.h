@@ -4,8 +4,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
+
+#include "support/FileContents.h"
 
 class ScopedTempFolder
 {
@@ -13,16 +14,22 @@ public:
     ScopedTempFolder()
     {
         std::string pattern =
-            (std::filesystem::temp_directory_path() / "vantrel-kit-XXXXXX").string();
+            (std::filesystem::temp_directory_path() / "vantrel-test-XXXXXX").string();
         fPath = mkdtemp(pattern.data());
     }
+    // Tests may take the rights away from files in it.
     ~ScopedTempFolder()
     {
+        namespace fs = std::filesystem;
         std::error_code ignored;
-        std::filesystem::permissions(fPath, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ignored);
-        std::filesystem::remove_all(fPath, ignored);
+        for (auto& entry : fs::recursive_directory_iterator(fPath, ignored))
+            fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+        fs::permissions(fPath, fs::perms::owner_all, fs::perm_options::add, ignored);
+        fs::remove_all(fPath, ignored);
     }
+
+    ScopedTempFolder(const ScopedTempFolder&) = delete;
+    ScopedTempFolder& operator=(const ScopedTempFolder&) = delete;
 
     std::string operator/(const std::string& name) const { return (fPath / name).string(); }
     const std::filesystem::path& Path() const { return fPath; }
@@ -32,11 +39,7 @@ public:
         std::ofstream(fPath / name, std::ios::binary) << bytes;
     }
 
-    std::string Read(const std::string& name) const
-    {
-        std::ifstream in(fPath / name, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    std::string Read(const std::string& name) const { return ReadWholeFile(fPath / name); }
 
     // The names in the folder, to see that no temporary file stayed behind.
     int CountFiles() const
