@@ -1,4 +1,5 @@
-// The image readers against every kind of PNG.
+// The image readers against every kind of PNG, and against the kept corpus
+// of small, broken and hostile pictures.
 #include <gtest/gtest.h>
 
 #include <png.h>
@@ -6,15 +7,12 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "kit/interface/Bitmap.h"
 #include "kit/translation/ImageCodecs.h"
-#include "kit/translation/TranslationDefs.h"
 #include "kit/translation/TranslationUtils.h"
 
 namespace fs = std::filesystem;
@@ -165,6 +163,13 @@ std::vector<uint8> Expected(const PngKind& kind, int x, int y)
     return {(uint8)blue, (uint8)green, (uint8)red, (uint8)alpha};
 }
 
+long PeakMemoryKiB()
+{
+    rusage usage = {};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
 } // namespace
 
 TEST(PngReading, EveryKindBecomesStraightBgra)
@@ -206,4 +211,40 @@ TEST(PngReading, EveryKindBecomesStraightBgra)
         }
         EXPECT_EQ(wrong, 0);
     }
+}
+
+// Every file of the fuzz seeds and of the kept crashers goes through the
+// public reader: it ends quickly with no bitmap or a bitmap within the
+// limits, and reading them all takes little memory. Files named "valid-"
+// must read, files named "broken-" must not.
+TEST(ImageCorpus, EveryFileEndsQuicklyWithinTheLimits)
+{
+    const fs::path source = VANTREL_SOURCE_DIR;
+    const long peakBefore = PeakMemoryKiB();
+    int files = 0;
+    for (const fs::path& folder :
+         {source / "fuzz/corpus/image", source / "tests/kit/translation/regressions"}) {
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            const std::string name = entry.path().filename().string();
+            SCOPED_TRACE(name);
+            files++;
+            const auto start = std::chrono::steady_clock::now();
+            std::unique_ptr<BBitmap> bitmap(BTranslationUtils::GetBitmap(entry.path().c_str()));
+            EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+            if (name.rfind("broken-", 0) == 0) {
+                EXPECT_EQ(bitmap, nullptr);
+            } else if (name.rfind("valid-", 0) == 0) {
+                EXPECT_NE(bitmap, nullptr);
+            }
+            if (bitmap != nullptr) {
+                BRect bounds = bitmap->Bounds();
+                EXPECT_LE((uint64)(bounds.IntegerWidth() + 1) * (bounds.IntegerHeight() + 1),
+                          BPrivate::kMaxImagePixels);
+            }
+        }
+    }
+    EXPECT_GT(files, 20);
+    // The 44-byte PNG that claimed a 2 GiB text once took that much; all of
+    // these together may cost only a fraction of it.
+    EXPECT_LT(PeakMemoryKiB() - peakBefore, 128 * 1024);
 }
