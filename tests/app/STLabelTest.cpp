@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "app/Settings.h"
+#include "support/CorpusFiles.h"
 #include "support/FileContents.h"
 #include "support/ProgramFolder.h"
 
@@ -147,6 +148,24 @@ TEST_F(LabelTable, SectionsFollowTheFileRules)
         const auto texts = Texts(cases[i].array);
         for (size_t at = 0; at < cases[i].first.size(); at++)
             EXPECT_EQ(texts[at], cases[i].first[at]) << i << " " << at;
+    }
+}
+
+// The fuzz target's seeds: each fills some sections, none beyond its array.
+TEST_F(LabelTable, FuzzSeedsFillSectionsWithinTheirArrays)
+{
+    const auto seeds = CorpusFiles({"fuzz/corpus/label_file"});
+    EXPECT_GE(seeds.size(), 2u);
+    for (const CorpusFile& seed : seeds) {
+        STLabel::DeleteMe();
+        STLabel* label = Build(seed.bytes);
+        int32 filled = 0;
+        for (const LabelArray* array : kAll) {
+            const int32 count = label->SectionCount(*array);
+            EXPECT_TRUE(count >= 0 && count <= array->CountItems()) << seed.name;
+            filled += count;
+        }
+        EXPECT_GT(filled, 0) << seed.name;
     }
 }
 

@@ -7,11 +7,13 @@
 #include <sys/stat.h>
 
 #include <bit>
+#include <cmath>
 #include <limits>
 #include <optional>
 #include <sstream>
 #include <string>
 
+#include "support/CorpusFiles.h"
 #include "support/ProgramFolder.h"
 
 namespace {
@@ -205,6 +207,33 @@ TEST(SettingsFile, OddValuesAreBoundedOrKept)
     }
     EXPECT_EQ((std::vector<float>{WWin_X, WWin_Y, OWin_X, OWin_Y, CWin_W, CWin_H}),
               (std::vector<float>{50, 70, 90, 40, 600, 180}));
+}
+
+// The fuzz target's seeds: settings files that read within the bounds, and
+// one of a colour file's length that reads as colours.
+TEST(SettingsFile, FuzzSeedsReadWithinTheBounds)
+{
+    const auto seeds = CorpusFiles({"fuzz/corpus/settings_file"});
+    EXPECT_GE(seeds.size(), 3u);
+    for (const CorpusFile& seed : seeds) {
+        SCOPED_TRACE(seed.name);
+        ProgramFolder folder;
+        SettingsFolder();
+        const bool colours = seed.bytes.size() == 4 * kColorSlots;
+        folder.Write(kSettings, seed.bytes);
+        EXPECT_EQ(Quietly(Getsettings), !colours);
+        EXPECT_LE(htm_form.size(), kHtmFormMax);
+        EXPECT_LE(UserSNAP_IMG.size(), kSnapNameMax);
+        EXPECT_TRUE(PrevTime == 1 || PrevTime == 2 || PrevTime == 3 || PrevTime == 6 ||
+                    PrevTime == 12 || PrevTime == 24);
+        EXPECT_TRUE(DaStMode >= 0 && DaStMode <= 3);
+        for (float value : {WWin_X, WWin_Y, OWin_X, OWin_Y, CWin_X, CWin_Y, CWin_W, CWin_H})
+            EXPECT_TRUE(std::isfinite(value));
+        if (colours) {
+            folder.Write(kColors, seed.bytes);
+            EXPECT_TRUE(Quietly(GetColors));
+        }
+    }
 }
 
 TEST(ColorFile, RoundTripMouseOverSlotAndBounds)

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/CorpusFiles.h"
 #include "support/ScopedTempFolder.h"
 
 namespace {
@@ -195,4 +196,28 @@ TEST(RecordLineTags, FoundAnywhereCommentsByFirstCharacter)
     EXPECT_TRUE(RecordLine(";").IsComment());
     EXPECT_FALSE(RecordLine(" ; --").IsComment());
     EXPECT_FALSE(RecordLine("").IsComment());
+}
+
+// The fuzz target's seeds and every kept regression file: lines fit, and
+// Field(n) agrees with Fields() on each of them.
+TEST(RecordLineReaderFile, KeptInputsReadWhole)
+{
+    const auto files = CorpusFiles({"fuzz/corpus/record_line_reader", "tests/data/regressions"});
+    EXPECT_GT(files.size(), 5u);
+    for (const CorpusFile& file : files) {
+        size_t records = 0;
+        for (const RecordLine& line : RecordLineReader(file.bytes).ReadAll()) {
+            EXPECT_LE(line.Text().size(), RecordLineReader::kMaxLineLength) << file.name;
+            EXPECT_EQ(line.Text().find('\n'), std::string::npos) << file.name;
+            const Strings fields = line.Fields();
+            for (size_t i = 0; i < fields.size(); ++i)
+                EXPECT_EQ(line.Field(int(i) + 1), fields[i]) << file.name;
+            EXPECT_EQ(line.Field(int(fields.size()) + 1), std::nullopt) << file.name;
+            records += !line.IsComment() && !fields.empty();
+        }
+        // Seeds are real files; a crasher may hold no record at all.
+        if (file.name.starts_with("fuzz/")) {
+            EXPECT_GT(records, 0u) << file.name;
+        }
+    }
 }

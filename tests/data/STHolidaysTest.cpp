@@ -14,6 +14,7 @@
 #include "data/Holiday.h"
 #include "kit/display/TestWindow.h"
 #include "kit/storage/SafeFile.h"
+#include "support/CorpusFiles.h"
 #include "support/FileContents.h"
 #include "support/ProgramFolder.h"
 
@@ -140,15 +141,23 @@ TEST(HolidayFile, ReaderTakesOnlyHolidayLines)
                                         "2004/01/01|Neujahr"}));
 }
 
+// With the fuzz target's seeds, which must also give holidays.
 TEST(HolidayFile, HostileBytesNeverCrashTheReader)
 {
-    const std::string inputs[] = {
+    std::vector<std::string> inputs = {
         std::string(5000, '['),
         "[HD][" + std::string(10000, 'x'),
         std::string("[HD][2002/12/25\0][A\0B]\n", 23),
         "[HD][][]\n[HD][]\n]]]][HD][[[[",
         "[HD][2002/99/99][x]\n[HD][-999999999999/01/01][y]\n[HD][+2002/1/1][z]",
     };
+    const auto seeds = CorpusFiles({"fuzz/corpus/holiday_file"});
+    EXPECT_GE(seeds.size(), 3u);
+    for (const CorpusFile& seed : seeds) {
+        inputs.push_back(seed.bytes);
+        Calendar calendar(seed.bytes);
+        EXPECT_GT(calendar.Open()->CountHolidays(), 0) << seed.name;
+    }
     for (const std::string& input : inputs) {
         Calendar calendar(input);
         STHolidays* list = calendar.Open();

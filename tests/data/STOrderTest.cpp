@@ -11,6 +11,7 @@
 #include "data/OrderWorkshop.h"
 #include "data/ProzBalken.h"
 #include "kit/storage/SafeFile.h"
+#include "support/CorpusFiles.h"
 
 using namespace std::string_literals;
 
@@ -206,19 +207,20 @@ TEST(STOrder, FailedSavesKeepTheOldFile)
                   "'" + target + "' OpenError!");
 }
 
-// Inputs that once broke the reader, as an order file and as a template
-// added to an empty list.
+// Inputs that once broke the reader and the seeds of the order and schedule
+// fuzz targets, as an order file and as a template added to an empty list.
 TEST(STOrder, RegressionInputs)
 {
-    int count = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(
-             std::filesystem::path(VANTREL_SOURCE_DIR) / "tests/data/regressions")) {
-        if (entry.path().filename().string().rfind("order-", 0) != 0)
-            continue;
-        SCOPED_TRACE(entry.path().filename().string());
-        count++;
+    const auto files = CorpusFiles(
+        {"tests/data/regressions", "fuzz/corpus/order_file", "fuzz/corpus/schedule"},
+        [](const std::string& name) {
+            return name.starts_with("order-") || name.ends_with(".vto") || name.ends_with(".otp");
+        });
+    EXPECT_GT(files.size(), 6u);
+    for (const CorpusFile& file : files) {
+        SCOPED_TRACE(file.name);
         OrderWorkshop shop;
-        const std::string bytes = ReadFile(entry.path().string());
+        const std::string& bytes = file.bytes;
         shop.folder.Write("templates/input.otp", bytes);
         STOrder* orders = OpenPlan(shop, bytes);
         const std::string saved = SavedPlan(shop, orders);
@@ -229,7 +231,6 @@ TEST(STOrder, RegressionInputs)
         use.AddString("fname", "input");
         Printed([&] { STOrder::getSTOrder()->AddOrderTemplate(&use); });
     }
-    EXPECT_GT(count, 0);
 }
 
 TEST(STOrder, LookupsAndExistJob)

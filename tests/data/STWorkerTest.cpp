@@ -18,6 +18,7 @@
 #include "kit/interface/Menu.h"
 #include "kit/interface/MenuItem.h"
 #include "kit/storage/SafeFile.h"
+#include "support/CorpusFiles.h"
 #include "support/FileContents.h"
 #include "support/ProgramFolder.h"
 
@@ -213,24 +214,21 @@ TEST(WorkerList, DaysAreReadAsTheCalendarDaysTheyStandFor)
     EXPECT_EQ(first, second);
 }
 
-// Worker files that once upset the reader: the list they give is written
-// and read back to the same bytes.
+// Worker files that once upset the reader, and the fuzz target's seeds: the
+// list they give is written and read back to the same bytes.
 TEST(WorkerList, RegressionFilesSaveStably)
 {
-    int files = 0;
-    for (const auto& entry :
-         std::filesystem::directory_iterator(VANTREL_SOURCE_DIR "/tests/data/regressions")) {
-        if (entry.path().extension() != ".vtw")
-            continue;
-        files++;
+    const auto files = CorpusFiles(
+        {"tests/data/regressions", "fuzz/corpus/worker_file"},
+        [](const std::string& name) { return name.ends_with(".vtw") || name.ends_with(".wtp"); });
+    EXPECT_GT(files.size(), 2u);
+    for (const CorpusFile& file : files) {
         Project project;
-        std::ifstream in(entry.path(), std::ios::binary);
-        project.folder.Write("defs/plan.vtw", {std::istreambuf_iterator<char>(in), {}});
+        project.folder.Write("defs/plan.vtw", file.bytes);
         project.Open();
         auto [first, second] = project.SaveTwice();
-        EXPECT_EQ(first, second) << entry.path();
+        EXPECT_EQ(first, second) << file.name;
     }
-    EXPECT_GT(files, 0);
 }
 
 TEST(WorkerList, HowTheListStartsAndEnds)

@@ -22,6 +22,7 @@
 #include "exchange/XmlFile.h"
 #include "kit/app/Message.h"
 #include "kit/storage/SafeFile.h"
+#include "support/CorpusFiles.h"
 
 namespace {
 
@@ -382,6 +383,25 @@ TEST(XmlImport, HostileFilesGiveWhatIsWholeAndNeverHang)
         EXPECT_LE(alerts.size(), c.maxAlerts) << c.name;
         ASSERT_FALSE(alerts.empty()) << c.name;
         EXPECT_EQ(alerts.back(), Summary(c.holidays, c.workers, c.orders)) << c.name;
+    }
+}
+
+// The fuzz target's seeds (the first byte picks the window the file is
+// dropped on) each add records and say so in the summary.
+TEST(XmlImport, FuzzSeedsAddWhatTheSummarySays)
+{
+    static constexpr int32 kModes[] = {kSpliceAll, kSpliceWorkers, kSpliceOrders};
+    const auto seeds = CorpusFiles({"fuzz/corpus/xml_import"});
+    EXPECT_GE(seeds.size(), 3u);
+    for (const CorpusFile& seed : seeds) {
+        ASSERT_FALSE(seed.bytes.empty()) << seed.name;
+        ExchangeProject project("noname");
+        project.folder.Write("defs/seed.xml", seed.bytes.substr(1));
+        Drop(project, "defs/seed.xml", kModes[(uint8)seed.bytes[0] % 3]);
+        EXPECT_GT(added_h + added_w + added_o, 0) << seed.name;
+        const std::vector<std::string> alerts = project.AnswerAlerts();
+        ASSERT_FALSE(alerts.empty()) << seed.name;
+        EXPECT_EQ(alerts.back(), Summary(added_h, added_w, added_o)) << seed.name;
     }
 }
 

@@ -2,8 +2,8 @@
 
 #include <cairo.h>
 
+#include <cstdlib>
 #include <cstring>
-#include <new>
 
 #include "kit/app/Autolock.h"
 #include "kit/app/Debug.h"
@@ -37,7 +37,7 @@ BBitmap::~BBitmap()
         cairo_surface_destroy(fViewSurface);
     if (fSurface != nullptr)
         cairo_surface_destroy(fSurface);
-    delete[] fBits;
+    free(fBits);
 }
 
 // MARK: Views
@@ -168,7 +168,9 @@ void BBitmap::_Allocate(BRect bounds)
         return;
     }
 
-    fBits = new (std::nothrow) uint8[(size_t)fBytesPerRow * fHeight]();
+    // Fresh zero pages cost nothing until written, so a picture file that
+    // claims a large size takes memory only for the rows it really holds.
+    fBits = (uint8*)calloc((size_t)fBytesPerRow * fHeight, 1);
     if (fBits == nullptr) {
         fWidth = fHeight = fBytesPerRow = 0;
         fInitStatus = B_NO_MEMORY;

@@ -17,6 +17,7 @@
 #include "kit/interface/Window.h"
 #include "kit/print/PrintDialog.h"
 #include "kit/print/Printers.h"
+#include "kit/storage/DurableRename.h"
 
 namespace {
 
@@ -212,16 +213,16 @@ void BPrintJob::CommitJob()
     }
 
     if (fPrinter.empty()) {
-        std::filesystem::path target =
-            std::filesystem::path(fSpoolPath).parent_path() / (_FileStem() + ".pdf");
-        std::error_code error;
-        std::filesystem::rename(fSpoolPath, target, error);
-        if (error) {
+        // Synced and renamed like every other save, so a crash leaves the
+        // old PDF or the new one.
+        std::string target =
+            (std::filesystem::path(fSpoolPath).parent_path() / (_FileStem() + ".pdf")).string();
+        if (BPrivate::durable_rename(fSpoolPath, target) != B_OK) {
             _Discard();
             fStatus = B_ERROR;
             return;
         }
-        fDocumentPath = target.string();
+        fDocumentPath = target;
     } else {
         // lp copies the file into the spool queue; the file itself is left
         // in the temporary folder because lp runs detached.

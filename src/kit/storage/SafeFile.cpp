@@ -5,38 +5,20 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <cerrno>
-#include <cstdio>
 
+#include "kit/storage/DurableRename.h"
 #include "kit/storage/Path.h"
 
 static std::atomic<uint32> sNameCounter{0};
-static std::atomic<int32> sFailAtStep{0};
-static std::atomic<int32> sStepsTaken{0};
 
 void BSafeFile::FailNthStep(int32 n)
 {
-    sStepsTaken = 0;
-    sFailAtStep = n;
+    BPrivate::fail_nth_storage_step(n);
 }
 
 bool BSafeFile::_InjectedFailure()
 {
-    const int32 failAt = sFailAtStep.load();
-    return failAt > 0 && ++sStepsTaken == failAt;
-}
-
-// The directory entry of a rename is only durable once its folder is synced.
-static void SyncFolderOf(const std::string& path)
-{
-    const size_t slash = path.rfind('/');
-    const std::string folder = slash == 0 ? "/" : path.substr(0, slash);
-    int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    while (fsync(fd) != 0 && errno == EINTR) {
-    }
-    close(fd);
+    return BPrivate::storage_step_fails();
 }
 
 BSafeFile::BSafeFile(const char* path) : fFailed(false)
@@ -80,28 +62,13 @@ status_t BSafeFile::Commit()
         return B_IO_ERROR;
     }
 
-    int result;
-    do {
-        result = fsync(fFile._Descriptor());
-    } while (result != 0 && errno == EINTR);
-    if (result == 0 && _InjectedFailure()) {
-        result = -1;
-        errno = EIO;
-    }
-    if (result == 0 && !_InjectedFailure())
-        result = rename(fTemporary.c_str(), fTarget.c_str());
-    else if (result == 0) {
-        result = -1;
-        errno = EIO;
-    }
-    if (result != 0) {
-        status_t status = status_for_errno(errno);
+    status_t status = BPrivate::durable_rename(fTemporary, fTarget, fFile._Descriptor());
+    if (status != B_OK) {
         _Discard();
         return status;
     }
     fTemporary.clear();
     fFile.Unset();
-    SyncFolderOf(fTarget);
     return B_OK;
 }
 

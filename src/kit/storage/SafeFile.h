@@ -25,7 +25,8 @@ public:
     status_t Commit();
 
     // Test seam: from now on the n-th step (a write, the file's fsync, the
-    // rename) of any safe file fails as a full disk would; 0 turns it off.
+    // rename) of any safe file, or of any durable_rename() such as a saved
+    // PDF, fails as a full disk would; 0 turns it off.
     static void FailNthStep(int32 n);
 
     ssize_t Read(void* buffer, size_t size) override;

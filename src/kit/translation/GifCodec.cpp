@@ -53,7 +53,8 @@ status_t ReadImage(GifFileType* gif, int transparent, BBitmap** bitmap)
     const GifImageDesc& image = gif->Image;
     const ColorMapObject* colors = image.ColorMap != nullptr ? image.ColorMap : gif->SColorMap;
     if (colors == nullptr || image.Width <= 0 || image.Height <= 0 ||
-        (uint32)image.Width > kMaxImageSide || (uint32)image.Height > kMaxImageSide)
+        (uint32)image.Width > kMaxImageSide || (uint32)image.Height > kMaxImageSide ||
+        (uint64)image.Width * image.Height > kMaxImagePixels)
         return B_ILLEGAL_DATA;
 
     BBitmap* result = NewImageBitmap(gif->SWidth, gif->SHeight);
@@ -69,12 +70,15 @@ status_t ReadImage(GifFileType* gif, int transparent, BBitmap** bitmap)
     for (int pass = 0; pass < passes; pass++) {
         int step = image.Interlace ? kStep[pass] : 1;
         for (int y = image.Interlace ? kStart[pass] : 0; y < image.Height; y += step) {
+            // Parts of the image outside the screen are dropped; below the
+            // last row of a plain image they need not be decoded at all.
+            int row = image.Top + y;
+            if (row >= gif->SHeight && !image.Interlace)
+                break;
             if (DGifGetLine(gif, line.data(), image.Width) == GIF_ERROR) {
                 delete result;
                 return B_ILLEGAL_DATA;
             }
-            // Parts of the image outside the screen are dropped.
-            int row = image.Top + y;
             if (row >= gif->SHeight)
                 continue;
             uint8* to = bits + (size_t)row * result->BytesPerRow();

@@ -18,6 +18,13 @@ namespace BPrivate {
 
 namespace {
 
+// Real progressive files have about ten scans; thousands of tiny ones would
+// each cost a pass over the whole picture.
+constexpr int kMaxJpegScans = 500;
+// libjpeg's own buffers (a progressive file keeps all its coefficients) may
+// take what the largest picture's bitmap takes.
+constexpr long kMaxJpegMemory = (long)kMaxImagePixels * 4;
+
 struct JumpingErrors
 {
     jpeg_error_mgr manager;
@@ -29,11 +36,13 @@ struct JumpingErrors
     longjmp(((JumpingErrors*)info->err)->jump, 1);
 }
 
-// Warnings are quiet, except running out of data: a cut file is broken, not
-// a picture with a grey lower half.
+// Warnings are quiet, except running out of data, at the file's end or at a
+// marker inside a scan: a cut file is broken, not a picture with a grey
+// lower half (and a few bytes must not become a huge grey picture).
 void JumpOnEndOfData(j_common_ptr info, int level)
 {
-    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF)
+    int code = info->err->msg_code;
+    if (level < 0 && (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER))
         JumpOut(info);
 }
 
@@ -50,9 +59,16 @@ void InstallErrors(JumpingErrors* errors)
 struct Decoding
 {
     JumpingErrors errors;
+    jpeg_progress_mgr progress;
     jpeg_decompress_struct info;
     BBitmap* bitmap;
 };
+
+void LimitScans(j_common_ptr info)
+{
+    if (((j_decompress_ptr)info)->input_scan_number > kMaxJpegScans)
+        JumpOut(info);
+}
 
 bool RunDecoder(Decoding* state, const uint8* data, size_t length)
 {
@@ -60,6 +76,9 @@ bool RunDecoder(Decoding* state, const uint8* data, size_t length)
         return false;
 
     jpeg_create_decompress(&state->info);
+    state->info.mem->max_memory_to_use = kMaxJpegMemory;
+    state->progress.progress_monitor = LimitScans;
+    state->info.progress = &state->progress;
     jpeg_mem_src(&state->info, data, length);
     jpeg_read_header(&state->info, TRUE);
     state->bitmap = NewImageBitmap(state->info.image_width, state->info.image_height);

@@ -15,6 +15,7 @@
 #include "kit/display/TestWindow.h"
 #include "kit/print/PrintDialog.h"
 #include "kit/print/Printers.h"
+#include "kit/storage/SafeFile.h"
 #include "support/ScopedTempFolder.h"
 
 namespace fs = std::filesystem;
@@ -143,6 +144,37 @@ TEST_F(PrintJobTest, SaveAsPdfWritesOnePagePerSpool)
     EXPECT_EQ(count_pages(pdf), 2);
     // The page is A4 in points.
     EXPECT_NE(pdf.find("/MediaBox [ 0 0 595 842 ]"), std::string::npos);
+}
+
+// The spool file is synced and renamed over the PDF saved before: when the
+// sync or the rename fails, that PDF stays whole and no spool file is left.
+TEST_F(PrintJobTest, FailedSaveAsPdfKeepsTheOldFile)
+{
+    TestWindow test;
+    ProbeView* view = test.Add(sample_view(BRect(0, 0, 99, 49)));
+    test.ShowAndWait();
+    const fs::path saved = folder / "Plan.pdf";
+    std::ofstream(saved) << "old pdf";
+    auto save = [&] {
+        BPrintJob job("Plan");
+        job.SetPdfFolder(folder.c_str());
+        EXPECT_EQ(job.ConfigJob(), B_OK);
+        job.BeginJob();
+        job.DrawView(view, view->Bounds(), B_ORIGIN);
+        job.SpoolPage();
+        job.CommitJob();
+        return job.CanContinue();
+    };
+    for (int step : {1, 2}) {
+        BSafeFile::FailNthStep(step);
+        EXPECT_FALSE(save()) << step;
+        EXPECT_EQ(read_file(saved), "old pdf") << step;
+        EXPECT_EQ(Files(), std::vector<fs::path>{saved}) << step;
+    }
+    BSafeFile::FailNthStep(0);
+    EXPECT_TRUE(save());
+    EXPECT_EQ(read_file(saved).rfind("%PDF-", 0), 0u);
+    EXPECT_EQ(Files(), std::vector<fs::path>{saved});
 }
 
 TEST_F(PrintJobTest, CancelledDialogOrJobWritesNothing)
