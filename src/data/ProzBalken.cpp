@@ -11,6 +11,7 @@
 #include "app/STLabel.h"
 #include "app/Settings.h"
 #include "data/Order.h"
+#include "data/RecordText.h"
 #include "data/STWorker.h"
 #include "data/Worker.h"
 #include "kit/app/Message.h"
@@ -91,7 +92,7 @@ ProzBalken::ProzBalken(BRect position, int32 workerId, uint8 status, TInt hours,
       contextMenu(new BPopUpMenu("pbcontext", false, false)), wkoList(STWorker::getSTWorker()),
       worker(nullptr), j_pos(sane_rect(position)), wko_nr(0), j_id(workerId), j_stat(status),
       j_time(hours), j_prio(priority), j_beg(*str2CDay(nullptr)), j_end(*str2CDay(nullptr)),
-      j_info(info != nullptr ? Order::RecordText(info) : std::string("-")), highlighted(0),
+      j_info(info != nullptr ? RecordText(info, kInfoMax) : std::string("-")), highlighted(0),
       timebase('-')
 {
     SetViewColor(opaque(AskColor(uc_PBo)));
@@ -429,7 +430,7 @@ void ProzBalken::GetPosition()
 
 void ProzBalken::SetTextInf(const std::string& info)
 {
-    j_info = Order::RecordText(info);
+    j_info = RecordText(info, kInfoMax);
 }
 
 // MARK: Printing

@@ -41,6 +41,7 @@ public:
     virtual void MoveMyView();
     virtual void ResizeMyView();
     virtual void GetPosition();
+    // At most kInfoMax bytes, as RecordText has it.
     virtual void SetTextInf(const std::string& info);
     // Backward lay-out over the working week alone (no holidays or day
     // lists); the begin time is the part of the begin day the job uses.
