@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "app/Utf8Text.h"
 #include "kit/interface/InterfaceDefs.h"
 #include "kit/storage/FindDirectory.h"
 #include "kit/storage/Path.h"
@@ -266,7 +267,7 @@ void PutText(std::string& out, std::string_view text)
 // would hide is dropped, and so is what the limit would cut.
 std::string Bounded(std::string_view text, size_t limit)
 {
-    return std::string(text.substr(0, std::min(text.find('\0'), limit)));
+    return Utf8Cut(text.substr(0, text.find('\0')), limit);
 }
 
 void KeepSane(float stored, float& global, float lowest)
@@ -277,7 +278,7 @@ void KeepSane(float stored, float& global, float lowest)
 
 void ApplyStoredSettings(const StoredSettings& stored)
 {
-    htm_form = Bounded(stored.htmForm, kHtmFormMax);
+    SetHtmForm(stored.htmForm);
     float* const frame[8] = {&WWin_X, &WWin_Y, &OWin_X, &OWin_Y,
                              &CWin_X, &CWin_Y, &CWin_W, &CWin_H};
     for (int i = 0; i < 8; i++)
@@ -297,11 +298,7 @@ void ApplyStoredSettings(const StoredSettings& stored)
     }
     DaStMode = stored.daStMode >= 0 && stored.daStMode <= 3 ? stored.daStMode : 1;
     prefsdata = stored.prefs;
-    // The snapshot is written into "defs": a stored name must not leave it.
-    const std::string snapName = Bounded(stored.snapName, kSnapNameMax);
-    if (!snapName.empty() && snapName.find('/') == std::string::npos && snapName != "." &&
-        snapName != "..")
-        UserSNAP_IMG = snapName;
+    SetSnapshotName(stored.snapName);
 }
 
 std::string EncodeSettings()
@@ -325,6 +322,21 @@ void SetMenuShadeSlot()
 }
 
 } // namespace
+
+void SetHtmForm(std::string_view form)
+{
+    htm_form = Bounded(form, kHtmFormMax);
+}
+
+bool SetSnapshotName(std::string_view name)
+{
+    const std::string bounded = Bounded(name, kSnapNameMax);
+    if (bounded.empty() || bounded.find('/') != std::string::npos || bounded == "." ||
+        bounded == "..")
+        return false;
+    UserSNAP_IMG = bounded;
+    return true;
+}
 
 rgb_color MenuShadeColor()
 {

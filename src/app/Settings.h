@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <string>
+#include <string_view>
 
 #include "kit/app/GraphicsDefs.h"
 #include "kit/app/SupportDefs.h"
@@ -37,11 +38,19 @@ extern rgb_color backcolor;
 extern std::atomic<int32> PrevTime; // months shown: 1, 2, 3, 6, 12 or 24
 extern std::atomic<int32> DaStMode; // display mode 0..3; stored as at most 1
 
-extern std::string htm_form;     // at most kHtmFormMax characters
-extern std::string UserSNAP_IMG; // at most kSnapNameMax characters
+extern std::string htm_form;     // set by SetHtmForm
+extern std::string UserSNAP_IMG; // set by SetSnapshotName
 
+// Bytes the settings file keeps of the two texts.
 inline constexpr size_t kHtmFormMax = 13;
 inline constexpr size_t kSnapNameMax = 15;
+
+// The texts as the settings file reads them back: cut at a zero byte and
+// at the limit, never inside a UTF-8 character. A snapshot name is written
+// into "defs": one that is empty, "." or "..", or holds a '/', is refused
+// (false) and the name stays as it was.
+void SetHtmForm(std::string_view form);
+bool SetSnapshotName(std::string_view name);
 
 // Fixed, not stored.
 inline constexpr float FO_SIZE = 11;

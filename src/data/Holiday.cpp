@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "calendar/CalDay.h"
+#include "data/RecordText.h"
 
 std::atomic<int32> Holiday::Nr{0};
 
@@ -17,16 +18,29 @@ Holiday::~Holiday()
     Nr--;
 }
 
+static_assert(8 + Holiday::kDateMax + Holiday::kNameMax == kRecordLineMax);
+static_assert(Holiday::kDateMax == kDayTextMax);
+
+size_t Holiday::_LineLength() const
+{
+    return 8 + DayTextWidth(date) + name.size();
+}
+
 void Holiday::NewName(const std::string& newName)
 {
-    name = newName;
+    name = RecordText(newName, RecordRoom(kNameMax, _LineLength(), name.size()));
+}
+
+void Holiday::TakeFileName(const std::string& newName)
+{
+    name = RecordText(newName, RecordRoom(kRecordLineMax, _LineLength(), name.size()));
 }
 
 void Holiday::NewDate(const std::string& newDate)
 {
     // A hand-edited file may hold anything here; the rest of a longer field
     // is dropped rather than the whole line.
-    date = newDate.substr(0, kDateMax);
+    date = RecordDayText(newDate, RecordRoom(kDateMax, _LineLength(), DayTextWidth(date)));
 }
 
 void Holiday::PrintToStream() const

@@ -8,7 +8,7 @@
 #include "app/STLabel.h"
 #include "app/Settings.h"
 #include "data/ProzBalken.h"
-#include "data/RecordLineReader.h"
+#include "data/RecordText.h"
 #include "data/STWorker.h"
 #include "kit/app/Beep.h"
 #include "kit/storage/SafeSave.h"
@@ -40,31 +40,12 @@ std::string right_aligned(const std::string& text)
 
 } // namespace
 
-std::string Order::RecordText(const std::string& text)
-{
-    size_t length = std::min(text.size(), kTextMax);
-    // Never cut a UTF-8 sequence in half: back up to its lead byte.
-    if (length < text.size()) {
-        while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80)
-            length--;
-    }
-    std::string cut = text.substr(0, length);
-    // Read back, a ']' would end the field early, a '[' just before the
-    // field's own ']' would make a record tag ("[LN]"), and a line break
-    // would end the record.
-    for (char& c : cut) {
-        if (c == '[')
-            c = '(';
-        else if (c == ']')
-            c = ')';
-        else if (c == '\n' || c == '\r')
-            c = ' ';
-    }
-    // Between a field's own brackets these would read as a record tag.
-    if (cut == "IT" || cut == "PB" || cut == "LN")
-        cut += ' ';
-    return cut;
-}
+// "[IT][" three texts, two dates and three digits "]"
+static constexpr size_t kOrderLineFrame = 5 + 2 + 2 + 2 + 2 + 2 + 2 + 2 + 3 + 1;
+static_assert(kOrderLineFrame + Order::kNameMax + Order::kDrawingMax + Order::kToolMax +
+                  2 * kDayTextMax ==
+              kRecordLineMax);
+static_assert(4 + Order::kLinkMax == kRecordLineMax);
 
 Order::Order(bool addFirstJob)
     : valid(1), o_over(0), onr(++sNr), oneed(0), ostat(1), otyp(2), o_sum(0),
@@ -103,34 +84,63 @@ void Order::AddFirstPB()
     SentToCal(false);
 }
 
+void Order::_SetText(std::string& field, const std::string& text, size_t max)
+{
+    field = RecordText(text, RecordRoom(max, _OrderLine().size(), field.size()));
+}
+
+void Order::_SetDay(std::string& field, const std::string& date)
+{
+    field = RecordDayText(date, RecordRoom(kDayTextMax, _OrderLine().size(), DayTextWidth(field)));
+}
+
 void Order::NewOAuft(const std::string& text)
 {
-    oauft = RecordText(text);
+    _SetText(oauft, text, kNameMax);
     SentToCal(false);
 }
 
 void Order::NewOZnr(const std::string& text)
 {
-    oznr = RecordText(text);
+    _SetText(oznr, text, kDrawingMax);
 }
 
 void Order::NewOWkz(const std::string& text)
 {
-    owkz = RecordText(text);
+    _SetText(owkz, text, kToolMax);
 }
 
 void Order::NewODli(const std::string& date)
 {
-    odli = RecordText(date);
+    _SetDay(odli, date);
     PruefeOrder(false);
     SentToCal(false);
 }
 
 void Order::NewOPdl(const std::string& date)
 {
-    opdl = RecordText(date);
+    _SetDay(opdl, date);
     PruefeOrder(false);
     SentToCal(false);
+}
+
+void Order::TakeFileTexts(const std::optional<std::string>& name,
+                          const std::optional<std::string>& drawing,
+                          const std::optional<std::string>& tool)
+{
+    if (name) {
+        _SetText(oauft, *name, kRecordLineMax);
+        SentToCal(false);
+    }
+    if (drawing)
+        _SetText(oznr, *drawing, kRecordLineMax);
+    if (tool)
+        _SetText(owkz, *tool, kRecordLineMax);
+}
+
+void Order::AddLink(const std::string& link)
+{
+    links.push_back(RecordText(link, kLinkMax));
 }
 
 rgb_color Order::StatusColor()
@@ -218,36 +228,15 @@ void Order::SaveAsASC(std::string& out)
         }
         jobs[i]->PrintToFile(out);
     }
-    for (std::string link : links) {
-        // A line break would end the link's record early.
-        std::replace_if(
-            link.begin(), link.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+    for (const std::string& link : links)
         out += "[LN]" + link + "\n";
-    }
 }
 
-// The reader takes at most kMaxLineLength bytes of a line and reads the
-// rest as a line of its own, which would lose the dates and numbers: three
-// long texts give up their ends first.
 std::string Order::_OrderLine() const
 {
-    std::string texts[] = {oauft, oznr, owkz};
-    const std::string tail = "][" + right_aligned(odli) + "][" + right_aligned(opdl) + "][" +
-                             std::to_string(long(oneed)) + "][" + std::to_string(long(ostat)) +
-                             "][" + std::to_string(long(otyp)) + "]";
-    auto line = [&] { return "[IT][" + texts[0] + "][" + texts[1] + "][" + texts[2] + tail; };
-    for (std::string text = line(); text.size() > RecordLineReader::kMaxLineLength; text = line()) {
-        std::string& longest = *std::max_element(
-            std::begin(texts), std::end(texts),
-            [](const std::string& a, const std::string& b) { return a.size() < b.size(); });
-        if (longest.empty())
-            break;
-        size_t cut = longest.size() - 1;
-        while (cut > 0 && (static_cast<unsigned char>(longest[cut]) & 0xC0) == 0x80)
-            cut--;
-        longest.resize(cut);
-    }
-    return line();
+    return "[IT][" + oauft + "][" + oznr + "][" + owkz + "][" + right_aligned(odli) + "][" +
+           right_aligned(opdl) + "][" + std::to_string(long(oneed)) + "][" +
+           std::to_string(long(ostat)) + "][" + std::to_string(long(otyp)) + "]";
 }
 
 // MARK: The order check

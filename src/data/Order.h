@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,9 +42,13 @@ public:
     bool Schedulable() const { return ostat == kOStatActive || ostat == kOStatProgress; }
 
     virtual void AddFirstPB();
+    // The texts are kept as RecordText has them, at most kNameMax,
+    // kDrawingMax and kToolMax bytes, and never more than the "[IT]" line
+    // leaves them.
     virtual void NewOAuft(const std::string& text);
     virtual void NewOZnr(const std::string& text);
     virtual void NewOWkz(const std::string& text);
+    // Right-aligned in ten characters, at most kDayTextMax bytes.
     virtual void NewODli(const std::string& date);
     virtual void NewOPdl(const std::string& date);
     virtual rgb_color StatusColor();
@@ -81,13 +86,21 @@ public:
     std::string LabelOut(int32 column);
     std::string ContentOut(int32 column);
 
-    static constexpr size_t kTextMax = 80;
+    // The three texts of an "[IT]" line of an order file, each when the
+    // line has it: kept whole as long as the line holds them, since a file
+    // of an older build may hold longer texts than the setters take.
+    void TakeFileTexts(const std::optional<std::string>& name,
+                       const std::optional<std::string>& drawing,
+                       const std::optional<std::string>& tool);
+    // A link line ("[LN]"), at most kLinkMax bytes as RecordText has it.
+    void AddLink(const std::string& link);
 
-    // A text as the setters keep it: at most kTextMax bytes, never cutting a
-    // UTF-8 character, brackets turned into parentheses and line breaks into
-    // blanks, and a blank after a text that is a tag's name ("IT"), so that
-    // the text cannot split or add records of the file.
-    static std::string RecordText(const std::string& text);
+    // With dates of kDayTextMax bytes and single-digit need, status and
+    // type the "[IT]" line is one record line.
+    static constexpr size_t kNameMax = 80;
+    static constexpr size_t kDrawingMax = 80;
+    static constexpr size_t kToolMax = 48;
+    static constexpr size_t kLinkMax = 249; // after "[LN]"
 
     int32 valid;
     int32 o_over;                          // 1: deadline before plan date
@@ -105,7 +118,7 @@ public:
     int32 movedays;
     uint8 marked;
     JobList jobs;
-    std::vector<std::string> links; // "[LN]" lines
+    std::vector<std::string> links; // "[LN]" lines, added by AddLink
     BLocker o_lock;
 
     static std::atomic<int32> sNr;
@@ -113,6 +126,8 @@ public:
 private:
     // The "[IT]" line without its line end.
     std::string _OrderLine() const;
+    void _SetText(std::string& field, const std::string& text, size_t max);
+    void _SetDay(std::string& field, const std::string& date);
     // The steps of PruefeOrder.
     void _SortJobs();
     void _CheckJobWorkers();

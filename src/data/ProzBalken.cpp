@@ -11,6 +11,7 @@
 #include "app/STLabel.h"
 #include "app/Settings.h"
 #include "data/Order.h"
+#include "data/RecordText.h"
 #include "data/STWorker.h"
 #include "data/Worker.h"
 #include "kit/app/Message.h"
@@ -131,7 +132,7 @@ ProzBalken::ProzBalken(BRect position, int32 workerId, uint8 status, TInt hours,
     : BView(sane_rect(position), "added", B_FOLLOW_NONE, B_WILL_DRAW), contextMenu(nullptr),
       wkoList(STWorker::getSTWorker()), worker(nullptr), j_pos(sane_rect(position)), wko_nr(0),
       j_id(workerId), j_stat(status), j_time(hours), j_prio(priority), j_beg(*str2CDay(nullptr)),
-      j_end(j_beg), j_info(info != nullptr ? Order::RecordText(info) : std::string("-")),
+      j_end(j_beg), j_info(info != nullptr ? RecordText(info, kInfoMax) : std::string("-")),
       highlighted(0), timebase('-')
 {
     SetViewColor(opaque(AskColor(uc_PBo)));
@@ -438,7 +439,7 @@ void ProzBalken::GetPosition()
 
 void ProzBalken::SetTextInf(const std::string& info)
 {
-    j_info = Order::RecordText(info);
+    j_info = RecordText(info, kInfoMax);
 }
 
 // MARK: Printing
@@ -458,14 +459,9 @@ void ProzBalken::PrintAllPBTimes()
     printf("[end: %s %ld]", CDay2str(&j_end).c_str(), long(j_end.hours));
 }
 
-bool ProzBalken::PrintToFile(std::string& out)
+std::array<int32, 4> ProzBalken::GridValues() const
 {
-    STWorker* workers = STWorker::Existing();
-    if (workers == nullptr || workers->GetWorkerWithID(j_id) == nullptr) {
-        printf("ProzBalken::PrintToFile Bad worker %ld", long(j_id));
-        return false;
-    }
-    const int32 left = grid_byte(grid_units(j_pos.left));
+    int32 left = grid_byte(grid_units(j_pos.left));
     int32 right = grid_byte(grid_units(j_pos.right));
     int32 top = grid_byte(grid_units(j_pos.top));
     int32 bottom = grid_byte(grid_units(j_pos.bottom));
@@ -487,8 +483,23 @@ bool ProzBalken::PrintToFile(std::string& out)
         bottom = bottom + 2;
         printf("UD ");
     }
-    right = grid_byte(right);
-    bottom = grid_byte(bottom);
+    // At the end of the byte the near edge gives way, so the bar keeps a
+    // width and a height.
+    left = std::min(left, 254);
+    right = std::clamp(right, left + 1, 255);
+    top = std::min(top, 254);
+    bottom = std::clamp(bottom, top + 1, 255);
+    return {left, right, top, bottom};
+}
+
+bool ProzBalken::PrintToFile(std::string& out)
+{
+    STWorker* workers = STWorker::Existing();
+    if (workers == nullptr || workers->GetWorkerWithID(j_id) == nullptr) {
+        printf("ProzBalken::PrintToFile Bad worker %ld", long(j_id));
+        return false;
+    }
+    const auto [left, right, top, bottom] = GridValues();
     out += "[PB][" + std::to_string(left) + "][" + std::to_string(right) + "][" +
            std::to_string(top) + "][" + std::to_string(bottom) + "][" + std::to_string(long(j_id)) +
            "][" + std::to_string(j_stat) + "][" + TInt2str(j_time) + "][" + std::to_string(j_prio) +

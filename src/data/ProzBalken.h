@@ -7,6 +7,7 @@
 // take it out (RemoveSelf) before the window goes, never delete it.
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <memory>
 #include <string>
@@ -45,6 +46,7 @@ public:
     virtual void MoveMyView();
     virtual void ResizeMyView();
     virtual void GetPosition();
+    // At most kInfoMax bytes, as RecordText has it.
     virtual void SetTextInf(const std::string& info);
     // Backward lay-out over the working week alone (no holidays or day
     // lists); the begin time is the part of the begin day the job uses.
@@ -63,6 +65,15 @@ public:
     // of the text list: false (nothing appended) for an unknown worker.
     virtual bool PrintToXML(std::string& out);
     virtual bool PrintAscToFile(std::string& out);
+
+    // The four grid values (left, right, top, bottom in units of 10 pixels,
+    // rounded up) that the order file and the XML project both write: each
+    // 0..255, clamped, and a bar of no width or height repaired ("HH ",
+    // "RL ", "VV ", "UD " are printed) so that right > left and
+    // bottom > top also at the end of the range.
+    std::array<int32, 4> GridValues() const;
+
+    static constexpr size_t kInfoMax = 80;
 
     // The worker with j_id in the worker list now (also kept in worker);
     // null when the list or the worker is gone.

@@ -96,7 +96,7 @@ void STHolidays::LoadHolidays(const std::string& path, HolidayList& list)
         if (std::optional<std::string> date = line.Field(1))
             holiday->NewDate(*date);
         if (std::optional<std::string> name = line.Field(2))
-            holiday->NewName(*name);
+            holiday->TakeFileName(*name);
         if (std::optional<std::string> region = line.Field(3))
             printf("no support regi: %s\n", region->c_str());
         list.push_back(std::move(holiday));
@@ -139,10 +139,11 @@ void STHolidays::AddOneDay(const char* day, const char* name)
     if (day == nullptr)
         return;
     BAutolock lock(fLock);
-    if (IsHoliday(day))
-        return;
     auto holiday = std::make_unique<Holiday>();
     holiday->NewDate(day);
+    // Compared as held: a short day text is held right-aligned.
+    if (IsHoliday(holiday->date.c_str()))
+        return;
     holiday->NewName(name != nullptr ? name : "");
     fList.insert(fList.begin(), std::move(holiday));
     SortHolidays();

@@ -68,21 +68,23 @@ bool have_workers()
 
 void read_order_line(Order* order, const RecordLine& line)
 {
-    using Setter = void (Order::*)(const std::string&);
-    static constexpr Setter kSetters[] = {&Order::NewOAuft, &Order::NewOZnr, &Order::NewOWkz,
-                                          &Order::NewODli, &Order::NewOPdl};
-    for (int field = 1; field <= 5; field++) {
-        std::optional<std::string> text = line.Field(field);
-        if (!text)
-            return;
-        (order->*kSetters[field - 1])(*text);
-    }
-    if (std::optional<std::string> need = line.Field(6))
-        order->oneed = at_most(number(need), 1);
-    if (std::optional<std::string> status = line.Field(7))
-        order->ostat = at_most(number(status), 4);
-    if (std::optional<std::string> type = line.Field(8))
-        order->otyp = at_most(number(type), 2);
+    const std::vector<std::string> fields = line.Fields();
+    auto field = [&](size_t number) {
+        return fields.size() >= number ? std::optional<std::string>(fields[number - 1])
+                                       : std::nullopt;
+    };
+    // The dates first: the texts then take what the line leaves them.
+    if (fields.size() >= 4)
+        order->NewODli(fields[3]);
+    if (fields.size() >= 5)
+        order->NewOPdl(fields[4]);
+    order->TakeFileTexts(field(1), field(2), field(3));
+    if (fields.size() >= 6)
+        order->oneed = at_most(number(fields[5]), 1);
+    if (fields.size() >= 7)
+        order->ostat = at_most(number(fields[6]), 4);
+    if (fields.size() >= 8)
+        order->otyp = at_most(number(fields[7]), 2);
 }
 
 void read_job_line(Order* order, const RecordLine& line)
@@ -108,7 +110,7 @@ void read_link_line(Order* order, const RecordLine& line)
 {
     std::string link = line.Text();
     link.erase(link.find("[LN]"), 4);
-    order->links.push_back(std::move(link));
+    order->AddLink(link);
 }
 
 std::string upper(const std::string& text)

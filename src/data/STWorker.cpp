@@ -27,23 +27,9 @@ namespace {
 std::atomic<STWorker*> sInstance{nullptr};
 std::mutex sCreateLock;
 
-// The bytes the file may hold for a weekday name.
-constexpr size_t kWeekdayNameMax = 10;
-
 int32 Number(const std::string& text)
 {
     return civil::ClampToInt32(strtol(text.c_str(), nullptr, 10));
-}
-
-// At most max bytes, never ending inside a UTF-8 sequence.
-std::string CutName(const std::string& name, size_t max)
-{
-    if (name.size() <= max)
-        return name;
-    size_t length = max;
-    while (length > 0 && (static_cast<unsigned char>(name[length]) & 0xC0) == 0x80)
-        length--;
-    return name.substr(0, length);
 }
 
 std::string Upper(const std::string& text)
@@ -67,7 +53,7 @@ void ReadWeekday(Worker* worker, int32 index, const RecordLine& line)
     daymark& day = worker->w_week->day[size_t(index)];
     const std::vector<std::string> fields = line.Fields();
     if (fields.size() > 0)
-        day.dayname = Worker::DayNameText(CutName(fields[0], kWeekdayNameMax));
+        day.dayname = Worker::DayNameText(fields[0]);
     if (fields.size() > 1)
         day.begin = str2Tint(fields[1]);
     if (fields.size() > 2)
@@ -356,12 +342,7 @@ void STWorker::LoadWorker(const std::string& path, WorkerList& list)
             list.push_back(std::make_unique<Worker>());
             current = list.back().get();
             weekdays = 0;
-            if (auto name = line.Field(1))
-                current->NewWName(*name);
-            if (auto alias = line.Field(2))
-                current->NewWAlia(*alias);
-            if (auto costCentre = line.Field(3))
-                current->NewWKstl(*costCentre);
+            current->TakeFileTexts(line.Field(1), line.Field(2), line.Field(3));
             if (auto id = line.Field(4))
                 current->w_id = Number(*id);
             // "Longer than two characters" counted the line end, which the

@@ -10,6 +10,7 @@
 #include "app/Settings.h"
 #include "data/Order.h"
 #include "data/ProzBalken.h"
+#include "data/RecordText.h"
 #include "data/STHolidays.h"
 #include "data/STOrder.h"
 #include "kit/app/Message.h"
@@ -135,41 +136,51 @@ Worker::~Worker()
     Nr--;
 }
 
-std::string Worker::FieldText(const std::string& text)
+// "[IT][" name "][" alias "][" cost centre "][" id "][" multiuse "]"
+static constexpr size_t kTextLineFrame = 5 + 2 + 2 + 2 + 11 + 2 + 4 + 1;
+static_assert(kTextLineFrame + Worker::kNameMax + Worker::kAliasMax + Worker::kCostCentreMax ==
+              kRecordLineMax);
+
+size_t Worker::_TextLineLength() const
 {
-    std::string safe = text;
-    for (char& c : safe) {
-        if (c == '[')
-            c = '('; // "...[IT" before the field's ']' would read as a tag
-        else if (c == ']')
-            c = ')';
-        else if (c == '\n' || c == '\r')
-            c = ' ';
-    }
-    return safe;
+    return kTextLineFrame + w_name.size() + w_alias.size() + w_kost.size();
+}
+
+void Worker::_SetText(std::string& field, const std::string& text, size_t max)
+{
+    field = RecordText(text, RecordRoom(max, _TextLineLength(), field.size()));
 }
 
 std::string Worker::DayNameText(const std::string& name)
 {
-    std::string safe = FieldText(name);
-    if (safe == "IT")
-        safe += ' ';
-    return safe;
+    return RecordText(name, kDayNameMax);
 }
 
 void Worker::NewWName(const std::string& name)
 {
-    w_name = FieldText(name);
+    _SetText(w_name, name, kNameMax);
 }
 
 void Worker::NewWAlia(const std::string& alias)
 {
-    w_alias = FieldText(alias);
+    _SetText(w_alias, alias, kAliasMax);
 }
 
 void Worker::NewWKstl(const std::string& costCentre)
 {
-    w_kost = FieldText(costCentre);
+    _SetText(w_kost, costCentre, kCostCentreMax);
+}
+
+void Worker::TakeFileTexts(const std::optional<std::string>& name,
+                           const std::optional<std::string>& alias,
+                           const std::optional<std::string>& costCentre)
+{
+    if (name)
+        _SetText(w_name, *name, kRecordLineMax);
+    if (alias)
+        _SetText(w_alias, *alias, kRecordLineMax);
+    if (costCentre)
+        _SetText(w_kost, *costCentre, kRecordLineMax);
 }
 
 void Worker::NewWWeek(std::unique_ptr<wkoweek> week)

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,9 +33,13 @@ public:
 
     virtual void AllDaysTable();
     virtual void DrawUdaysInView(BView* view, float x0, int32 days, float unused);
+    // The texts are kept as RecordText has them, at most kNameMax,
+    // kAliasMax and kCostCentreMax bytes.
     virtual void NewWName(const std::string& name);
     virtual void NewWAlia(const std::string& alias);
     virtual void NewWKstl(const std::string& costCentre);
+    // Weekday names keep at most kDayNameMax bytes and are never exactly
+    // "IT".
     virtual void NewWWeek(std::unique_ptr<wkoweek> week);
     virtual void DelUday(const char* day);
     // "udayA", "udayB", "udayC": a range of days, at most 45 added.
@@ -62,13 +67,22 @@ public:
     // day it stands for ("2002/13/01" is 2003/01/01), so that it is written
     // back as ten characters; what is no such day is today, as str2CDay has it.
     static std::unique_ptr<ks_calday> ReadDay(std::string_view text);
-    // A text as a field of the worker file can hold it: ']' would end the
-    // field, a '[' could form a record tag with it, a line break would end
-    // the record.
-    static std::string FieldText(const std::string& text);
-    // A weekday name as a "[WD]" field can hold it: also never exactly
-    // "IT", which between the field's brackets reads as a new worker.
+    // A weekday name as a "[WD]" field holds it.
     static std::string DayNameText(const std::string& name);
+
+    // The texts of an "[IT]" line of a worker file, each when the line has
+    // it: kept whole as long as the line holds them, since a file of an
+    // older build may hold longer texts than the setters take.
+    void TakeFileTexts(const std::optional<std::string>& name,
+                       const std::optional<std::string>& alias,
+                       const std::optional<std::string>& costCentre);
+
+    // The "[IT]" line holds the three texts, the id and multiuse (at their
+    // widest, "-2147483648" and "-128") in one record line.
+    static constexpr size_t kNameMax = 128;
+    static constexpr size_t kAliasMax = 48;
+    static constexpr size_t kCostCentreMax = 48;
+    static constexpr size_t kDayNameMax = 10;
 
     TInt GetTagesStdCD(const ks_calday* day);
     TInt GetTagesStdWD(int32 weekday);
@@ -98,6 +112,9 @@ public:
     static std::atomic<int32> Nr;
 
 private:
+    // The length of the "[IT]" line with the widest id and multiuse.
+    size_t _TextLineLength() const;
+    void _SetText(std::string& field, const std::string& text, size_t max);
     // The shared walk of AddUdays/AddIdays.
     void _AddRange(BMessage* message, bool illness);
 

@@ -1,6 +1,5 @@
 #include "exchange/XmlExport.h"
 
-#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -58,19 +57,6 @@ void AppendRight(std::string& out, const std::string& text)
 void AppendNumber(std::string& out, long value)
 {
     out += std::to_string(value);
-}
-
-// A bar edge on the 10-pixel grid, rounded up, kept as one byte (modulo
-// 256, as the format has always stored it).
-uint8 GridByte(float pixels)
-{
-    const double units = std::ceil(double(pixels) / 10);
-    if (!std::isfinite(units))
-        return 0;
-    double byte = std::fmod(units, 256);
-    if (byte < 0)
-        byte += 256;
-    return uint8(byte);
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes)
@@ -137,28 +123,8 @@ void AppendDayList(std::string& out, const char* list, const char* tag, const Da
 
 void AppendJob(ProzBalken& job, const Worker& worker, std::string& out)
 {
-    const uint8 left = GridByte(job.j_pos.left);
-    uint8 right = GridByte(job.j_pos.right);
-    uint8 top = GridByte(job.j_pos.top);
-    uint8 bottom = GridByte(job.j_pos.bottom);
-    if (right == left) {
-        right = uint8(left + 2);
-        printf("HH ");
-    }
-    if (right <= left) {
-        right = uint8(left + 2);
-        printf("RL ");
-    }
-    // The bottom edge keeps its place; the top moves to it.
-    if (bottom == top) {
-        bottom = uint8(top + 2);
-        printf("VV ");
-    }
-    if (bottom <= top) {
-        top = bottom;
-        bottom = uint8(bottom + 2);
-        printf("UD ");
-    }
+    // The same values as the order file's, so the two files agree.
+    const auto [left, right, top, bottom] = job.GridValues();
     out += "<jb_class>\t\n<j_pos>[";
     AppendNumber(out, left);
     out += "][";

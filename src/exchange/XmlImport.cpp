@@ -33,7 +33,7 @@ namespace {
 
 constexpr size_t kAll = std::string::npos;
 // Enough of a field for what reads it: numbers, time values, day texts and
-// the texts that the order setters cut to 80 bytes anyway.
+// the texts that the order and job setters cut to fewer bytes anyway.
 constexpr size_t kFieldMax = 256;
 // A hostile file could ask for an alert on every line; one import shows
 // this many and prints the rest.
@@ -203,17 +203,10 @@ uint8 LowByte(const std::string& text)
     return uint8(static_cast<unsigned long>(Long(text)) & 0xFF);
 }
 
-// The line files end a field at ']' and a record at a line end; a name
-// taken from XML must not split its record when the project is saved.
-std::string RecordSafe(std::string text)
+// Need, status and type as the order file reads them back.
+int32 AtMost(const std::string& text, int32 highest)
 {
-    for (char& c : text) {
-        if (c == ']')
-            c = ')';
-        else if (c == '\n' || c == '\r' || c == '\0')
-            c = ' ';
-    }
-    return text;
+    return std::clamp(Int(text), 0, highest);
 }
 
 float GridPixels(const std::string& text)
@@ -393,9 +386,9 @@ void ReadDays(Element& element, std::string_view list, std::string_view tag, Day
 std::unique_ptr<Worker> ReadWorker(Element& element)
 {
     auto worker = std::make_unique<Worker>();
-    worker->NewWName(RecordSafe(element.Enclosed("<name>")));
-    worker->NewWAlia(RecordSafe(element.Enclosed("<n_alias>")));
-    worker->NewWKstl(RecordSafe(element.Enclosed("<kost_nr>")));
+    worker->NewWName(element.Enclosed("<name>"));
+    worker->NewWAlia(element.Enclosed("<n_alias>"));
+    worker->NewWKstl(element.Enclosed("<kost_nr>"));
     worker->w_id = Int(element.Enclosed("<card_id>", 0, kFieldMax));
     worker->multiuse = int8(LowByte(element.Enclosed("<multiuse>", 0, kFieldMax)));
     ReadWeek(element, *worker);
@@ -437,9 +430,9 @@ std::unique_ptr<Order> ReadOrder(Element& element, const std::unordered_set<int3
     order->NewOWkz(element.Enclosed("<owkz>", 0, kFieldMax));
     order->NewODli(element.Enclosed("<odli>", 0, kFieldMax));
     order->NewOPdl(element.Enclosed("<opdl>", 0, kFieldMax));
-    order->oneed = Int(element.Enclosed("<oneed>", 0, kFieldMax));
-    order->ostat = Int(element.Enclosed("<ostat>", 0, kFieldMax));
-    order->otyp = Int(element.Enclosed("<otyp>", 0, kFieldMax));
+    order->oneed = AtMost(element.Enclosed("<oneed>", 0, kFieldMax), 1);
+    order->ostat = AtMost(element.Enclosed("<ostat>", 0, kFieldMax), 4);
+    order->otyp = AtMost(element.Enclosed("<otyp>", 0, kFieldMax), 2);
     for (size_t place = 0;;) {
         const size_t at = element.Find(kJob, place);
         if (at == std::string::npos)
@@ -516,8 +509,7 @@ void ScanForHolidays(XmlFile& file)
         Element element(file, Enclosed(file, line, "<holiday>", kAll));
         if (!element.Contains("</hd_c>"))
             continue;
-        days.emplace_back(RecordSafe(element.Enclosed("<hd_d>", 0, kFieldMax)),
-                          RecordSafe(element.Enclosed("<hd_c>")));
+        days.emplace_back(element.Enclosed("<hd_d>", 0, kFieldMax), element.Enclosed("<hd_c>"));
     }
     added_h = holidays->AddDays(days);
 }

@@ -12,6 +12,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "support/CorpusFiles.h"
 #include "support/ProgramFolder.h"
@@ -104,6 +105,49 @@ TEST(SettingsFile, DocumentedBytesAndEveryFieldRoundTrips)
     ResetSettings();
     EXPECT_TRUE(Quietly(Getsettings));
     EXPECT_EQ(State(), saved);
+}
+
+// The two texts are held as the file gives them back: whole characters up
+// to their limit, nothing after a zero byte, no name that leaves "defs".
+TEST(SettingsFile, TextsAtAndBeyondTheirLimitsRoundTrip)
+{
+    ProgramFolder folder;
+    const std::string ae = "\xc3\xa4", euro = "\xe2\x82\xac", clef = "\xf0\x9d\x84\x9e";
+    const struct
+    {
+        std::string form, formKept, snap, snapKept;
+    } cases[] = {
+        {std::string(13, 'f'), std::string(13, 'f'), std::string(15, 's'), std::string(15, 's')},
+        {std::string(12, 'f') + ae, std::string(12, 'f'), std::string(13, 's') + ae,
+         std::string(13, 's') + ae},
+        {std::string(11, 'f') + euro, std::string(11, 'f'), std::string(12, 's') + euro + "x",
+         std::string(12, 's') + euro},
+        {std::string(10, 'f') + clef, std::string(10, 'f'), std::string(12, 's') + clef,
+         std::string(12, 's')},
+        {ae + ae + ae + ae + ae + ae + ae, ae + ae + ae + ae + ae + ae,
+         euro + euro + euro + euro + euro + euro, euro + euro + euro + euro + euro},
+        {std::string("ab\0cd", 5), "ab", std::string("x.png\0/etc", 10), "x.png"},
+    };
+    for (const auto& c : cases) {
+        SetHtmForm(c.form);
+        EXPECT_TRUE(SetSnapshotName(c.snap));
+        EXPECT_EQ(htm_form, c.formKept);
+        EXPECT_EQ(UserSNAP_IMG, c.snapKept);
+        PokeColor(uc_MOC, kShade);
+        ASSERT_TRUE(Quietly(Setsettings));
+        const std::string saved = State();
+        ResetSettings();
+        EXPECT_TRUE(Quietly(Getsettings));
+        EXPECT_EQ(State(), saved) << c.form;
+        const std::string bytes = folder.Read(kSettings);
+        ASSERT_TRUE(Quietly(Setsettings));
+        EXPECT_EQ(folder.Read(kSettings), bytes) << "a second save changes no byte";
+    }
+    for (const std::string& escaping :
+         std::vector<std::string>{"../x.png", "a/b", ".", "..", "", std::string("\0x", 2)}) {
+        EXPECT_FALSE(SetSnapshotName(escaping));
+        EXPECT_EQ(UserSNAP_IMG, cases[std::size(cases) - 1].snapKept) << escaping;
+    }
 }
 
 TEST(SettingsFile, StartUpWithoutFolderCreatesItAndWritesDefaults)

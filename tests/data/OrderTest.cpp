@@ -153,7 +153,7 @@ TEST(Order, SentToCalPostsTheOrderThenEveryJobsBarLastFirst)
     }
 }
 
-TEST(Order, SettersKeepEightyBytesAndRecordsWhole)
+TEST(Order, SettersKeepTheirBytesAndRecordsWhole)
 {
     OrderWorkshop shop;
     Order order(false);
@@ -167,11 +167,18 @@ TEST(Order, SettersKeepEightyBytesAndRecordsWhole)
         {"PBX", "PBX"}};
     for (const auto& [given, kept] : cases) {
         order.NewOAuft(given);
+        order.NewOZnr(given);
         order.NewOWkz(given);
         EXPECT_EQ(order.oauft, kept);
-        EXPECT_EQ(order.owkz, kept);
+        EXPECT_EQ(order.oznr, kept);
+        EXPECT_EQ(order.owkz, kept.substr(0, Order::kToolMax));
     }
     order.NewOPdl("2002/12/20");
     order.NewODli("2002/12/19");
     EXPECT_EQ(order.o_over, 1) << "the date setters run the check";
+    // Held as the file writes them ("%10s") and reads them back.
+    order.NewODli("2002/1/5");
+    EXPECT_EQ(order.odli, "  2002/1/5");
+    order.NewODli("2002/12/19]x\n");
+    EXPECT_EQ(order.odli, "2002/12/19)");
 }

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <thread>
@@ -166,6 +168,29 @@ TEST(HolidayFile, HostileBytesNeverCrashTheReader)
             EXPECT_LE(list->HolidayAt(i)->date.size(), Holiday::kDateMax);
         EXPECT_EQ(list->HDaysTable()[kDayTableDays], '\0');
     }
+}
+
+// Holiday files that once lost or added holidays on reload: once read,
+// they save to what reads back the same.
+TEST(HolidayFile, RegressionFilesSaveStably)
+{
+    int files = 0;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(VANTREL_SOURCE_DIR "/tests/data/regressions")) {
+        if (entry.path().extension() != ".vth")
+            continue;
+        files++;
+        std::ifstream in(entry.path(), std::ios::binary);
+        Calendar calendar({std::istreambuf_iterator<char>(in), {}});
+        STHolidays* list = calendar.Open();
+        Captured([&] { list->SaveHolidaysList(); });
+        const std::string first = calendar.File();
+        Captured([&] { list->DeleteMe(); });
+        list = calendar.Open();
+        Captured([&] { list->SaveHolidaysList(); });
+        EXPECT_EQ(calendar.File(), first) << entry.path();
+    }
+    EXPECT_GT(files, 0);
 }
 
 TEST(HolidayTable, MarksOnlyHolidaysInsideTheTable)

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "data/ProzBalken.h"
+#include "data/RecordLineReader.h"
 #include "data/Worker.h"
 #include "exchange/ExchangeProject.h"
 #include "kit/storage/SafeFile.h"
@@ -44,7 +45,7 @@ TEST(XmlExport, WritesTheWholeProjectByteForByte)
     const std::string printed = Printed([&] { saved = XML_Save(); });
     EXPECT_TRUE(saved);
     EXPECT_EQ(project.folder.Read("defs/plan.xml"), ExchangeGolden("plan.xml"));
-    EXPECT_EQ(printed, "HH UD ") << "only the repaired bar is reported";
+    EXPECT_EQ(printed, "HH UD HH ") << "only the repaired bars are reported";
     EXPECT_EQ(project.folder.CountFiles("defs"), 4) << "no temporary file stays";
 }
 
@@ -106,7 +107,7 @@ TEST(XmlExport, DayListsBreakAtEachNewYearAndAfterEveryFourthDay)
     }
 }
 
-TEST(XmlExport, JobGridIsRepairedAndKeptInOneByte)
+TEST(XmlExport, JobGridIsRepairedAndClampedToOneByte)
 {
     ExchangeProject project;
     ProzBalken* job = project.orders->GetOrder(0)->jobs[0].get();
@@ -122,9 +123,12 @@ TEST(XmlExport, JobGridIsRepairedAndKeptInOneByte)
         {BRect(10, 60, 110, 40), "[1][11][4][6]", "UD "},
         {BRect(10, 50, 110, 50), "[1][11][5][7]", "VV "},
         {BRect(35, 1, 119, 21), "[4][12][1][3]", ""},
-        {BRect(2600, 10, 2700, 30), "[4][14][1][3]", ""},
-        {BRect(2550, 10, 2550, 30), "[255][1][1][3]", "HH RL "},
-        {BRect(-15, 10, 0, 30), "[255][1][1][3]", "RL "},
+        // Beyond the byte the near edge gives way: the bar keeps a width.
+        {BRect(2600, 10, 2700, 30), "[254][255][1][3]", "HH "},
+        {BRect(2550, 10, 2550, 30), "[254][255][1][3]", "HH "},
+        {BRect(2540, 2550, 2550, 2600), "[254][255][254][255]", "VV "},
+        {BRect(-15, 10, 0, 30), "[0][2][1][3]", "HH "},
+        {BRect(10, -30, 110, -20), "[1][11][0][2]", "VV "},
     };
     for (const Case& c : cases) {
         job->j_pos = c.frame;
@@ -139,6 +143,44 @@ TEST(XmlExport, JobGridIsRepairedAndKeptInOneByte)
     const std::string printed = Printed([&] { EXPECT_FALSE(job->PrintToXML(xml)); });
     EXPECT_EQ(xml, "");
     EXPECT_EQ(printed, "ProzBalken::PrintToFile Bad worker 99\n");
+}
+
+// The order file and the export of one project hold the same grid values,
+// and both give back a bar that has a width and a height.
+TEST(XmlExport, TheOrderFileAndTheExportHoldTheSameGrid)
+{
+    ExchangeProject project;
+    const BRect frames[] = {
+        BRect(2550, 10, 2550, 30), BRect(2600, 2600, 2700, 2700), BRect(-15, -30, 0, -20),
+        BRect(2540, 10, 2560, 30), BRect(35, 1, 119, 21),         BRect(100, 60, 50, 40),
+        BRect(3000, 10, 2000, 30), BRect(0, 2550, 10, 2550),
+    };
+    Order* order = project.orders->GetOrder(0);
+    order->jobs.resize(1);
+    for (size_t i = 1; i < std::size(frames); i++)
+        order->jobs.push_back(std::make_unique<ProzBalken>(frames[i], 1, 0, 100, 0, "-"));
+    order->jobs[0]->j_pos = frames[0];
+    std::vector<std::string> fromXml, fromFile;
+    Printed([&] {
+        std::string xml, lines;
+        for (const auto& job : order->jobs) {
+            xml.clear();
+            lines.clear();
+            job->PrintToXML(xml);
+            job->PrintToFile(lines);
+            fromXml.push_back(Between(xml, "<j_pos>", "</j_pos>"));
+            const std::vector<std::string> fields = RecordLine(lines).Fields();
+            fromFile.push_back("[" + fields.at(0) + "][" + fields.at(1) + "][" + fields.at(2) +
+                               "][" + fields.at(3) + "]");
+        }
+    });
+    EXPECT_EQ(fromXml, fromFile);
+    for (const std::string& grid : fromXml) {
+        int left, right, top, bottom;
+        ASSERT_EQ(sscanf(grid.c_str(), "[%d][%d][%d][%d]", &left, &right, &top, &bottom), 4);
+        EXPECT_TRUE(left >= 0 && left < right && right <= 255) << grid;
+        EXPECT_TRUE(top >= 0 && top < bottom && bottom <= 255) << grid;
+    }
 }
 
 TEST(XmlExport, RecordsAppendThemselvesToTheFileOutsideAnExport)
@@ -180,7 +222,7 @@ TEST(XmlExport, AFailedExportLeavesThePreviousFileWhole)
         const std::string printed = Printed([&] { saved = XML_Save(); });
         if (saved)
             break;
-        EXPECT_EQ(printed, "HH UD '" + path + "' OpenError! HeaderXML_End\n") << "step " << n;
+        EXPECT_EQ(printed, "HH UD HH '" + path + "' OpenError! HeaderXML_End\n") << "step " << n;
         EXPECT_EQ(project.folder.Read("defs/plan.xml"), "previous") << "step " << n;
         EXPECT_EQ(project.folder.CountFiles("defs"), 4) << "step " << n;
     }
@@ -198,6 +240,7 @@ TEST(XmlExport, AFolderThatCannotBeWrittenIsReportedByEveryPiece)
     bool saved = true;
     const std::string printed = Printed([&] { saved = XML_Save(); });
     EXPECT_FALSE(saved);
-    EXPECT_EQ(printed, path + " HeaderXML\n" + insert + insert + path + "\n" + insert + "HH UD " +
-                           path + "\n" + insert + path + "\n" + path + " HeaderXML_End\n");
+    EXPECT_EQ(printed, path + " HeaderXML\n" + insert + insert + path + "\n" + insert +
+                           "HH UD HH " + path + "\n" + insert + path + "\n" + path +
+                           " HeaderXML_End\n");
 }
