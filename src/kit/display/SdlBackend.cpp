@@ -196,7 +196,12 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(std::string* whyNot)
     // make SDL recreate each window on its first frame.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
 
+    // Before SDL's own: SDL puts its handler in front at start-up and puts
+    // back the one it found when it quits, while errors of its last
+    // requests still arrive. Found first, ours stays in force throughout.
+    BPrivate::install_x11_wakeup_guard();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        BPrivate::remove_x11_wakeup_guard();
         std::string reason = noDisplay ? std::string("DISPLAY is not set")
                                        : std::string("cannot open display \"") +
                                              (haveX ? display : wayland) + "\": " + SDL_GetError();
@@ -207,14 +212,15 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(std::string* whyNot)
     if (driver == nullptr || std::strcmp(driver, "offscreen") == 0 ||
         std::strcmp(driver, "dummy") == 0) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        BPrivate::remove_x11_wakeup_guard();
         sSdlOpen = false;
         return fail(noDisplay ? "DISPLAY is not set"
                               : std::string("SDL offers only its invisible \"") +
                                     (driver != nullptr ? driver : "?") + "\" driver");
     }
 
-    if (std::strcmp(driver, "x11") == 0)
-        BPrivate::install_x11_wakeup_guard();
+    if (std::strcmp(driver, "x11") != 0)
+        BPrivate::remove_x11_wakeup_guard();
 
     std::unique_ptr<SdlBackend> backend(new SdlBackend);
     SDL_Rect bounds;
