@@ -309,12 +309,14 @@ bool XML_End(const char* path)
 bool XML_Save()
 {
     const std::string project = DEFS_ORD_IO;
-    const std::string path = BuildPath(path2app, kDefsFolder, project.c_str(), ".xml");
-    if (project.find('/') != std::string::npos) {
-        // The document stays in "defs".
-        printf("'%s' OpenError! HeaderXML\n", path.c_str());
+    const std::optional<std::string> checked = ProjectFilePath(project, ".xml");
+    if (!checked) {
+        // The document stays in "defs", and a save must be able to write it.
+        printf("'%s' OpenError! HeaderXML\n",
+               BuildPath(path2app, kDefsFolder, project.c_str(), ".xml").c_str());
         return false;
     }
+    const std::string& path = *checked;
     const std::string when = SavingTime();
     XML_Header(path.c_str());
 
