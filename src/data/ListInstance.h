@@ -61,7 +61,8 @@ public:
     }
 
     // Makes list unreachable when it is the current one and runs then()
-    // under the creation lock, so nothing new is made in between. The
+    // under the same locks, so nothing new is made in between; then() must
+    // take no lock but its own. The
     // owner returned (null for a list that was not current) keeps the list
     // alive until it goes.
     template <typename Then>
@@ -76,8 +77,9 @@ public:
             owner = std::move(fCurrent);
             fCurrent.reset();
             fRaw.store(nullptr, std::memory_order_release);
+            // Whoever finds no list finds then()'s change made too.
+            then();
         }
-        then();
         return owner;
     }
 
