@@ -32,7 +32,8 @@ public:
 
     // Unreachable at once (DEFS_ORD_IO becomes "-"); then, once whoever
     // holds the list's lock lets go, the orders are destroyed and 'O_no'
-    // posted. Freed when no other thread has it fetched any more.
+    // posted. Freed when no other thread has it fetched any more; so not to
+    // be called while this thread holds the list's lock.
     virtual void DeleteMe();
     virtual void LoadData();
     virtual bool SaveOrderList();

@@ -33,7 +33,8 @@ public:
 
     // Unreachable at once (DEFS_WKO_IO becomes "-"); then, once whoever
     // holds the list's lock lets go, the workers are destroyed and 'W_no'
-    // posted. Freed when no other thread has it fetched any more.
+    // posted. Freed when no other thread has it fetched any more; so not to
+    // be called while this thread holds the list's lock.
     virtual void DeleteMe();
     virtual int32 GetNewMyID4Worker();
     virtual void CheckWorkerID();
