@@ -5,14 +5,16 @@
 #include <atomic>
 #include <string>
 
+#include "app/SharedText.h"
 #include "kit/app/SupportDefs.h"
 
 // The running program's file; every data path is built from it.
 extern std::string path2app;
 
-// Base names of the open project's worker file and order file.
-extern std::string DEFS_WKO_IO;
-extern std::string DEFS_ORD_IO;
+// Base names of the open project's worker file and order file. Any thread
+// may read them while another opens or closes a project.
+extern SharedText DEFS_WKO_IO;
+extern SharedText DEFS_ORD_IO;
 
 // Set while the order list / worker list object exists ('Oyes'/'O_no',
 // 'Wyes'/'W_no'); polled from other threads while a project closes.

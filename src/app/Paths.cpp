@@ -11,6 +11,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "app/Globals.h"
 #include "kit/app/Application.h"
 #include "kit/app/ProgramLauncher.h"
 #include "kit/storage/Node.h"
@@ -43,6 +44,14 @@ std::string BuildPath(const std::string& base, const char* folder, const char* n
                       const char* ext)
 {
     return BuildPath(base.c_str(), folder, name, ext);
+}
+
+std::optional<std::string> ProjectFilePath(std::string_view name, const char* ext)
+{
+    if (name.empty() || name.size() > kProjectNameMax || name.find('/') != name.npos ||
+        name.find("..") != name.npos || name.find('\0') != name.npos)
+        return std::nullopt;
+    return BuildPath(path2app, kDefsFolder, std::string(name).c_str(), ext);
 }
 
 std::string RamDiskPath(const std::string& name)

@@ -2,7 +2,9 @@
 // the desktop, and listing the files of a folder.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "kit/app/SupportDefs.h"
@@ -13,6 +15,23 @@ std::string BuildPath(const char* base, const char* folder = nullptr, const char
                       const char* ext = nullptr);
 std::string BuildPath(const std::string& base, const char* folder = nullptr,
                       const char* name = nullptr, const char* ext = nullptr);
+
+// A save writes ".<file>.tmp<pid>-<counter>" beside its file (BSafeFile):
+// with a pid of up to 7 digits (the kernel's limit is 4194304), a 32-bit
+// counter and the longest extension that follows a project's name (".vto",
+// ".vtw", ".xml"), a name of this many bytes still leaves that temporary
+// name within the file system's 255 bytes.
+inline constexpr size_t kFileNameMax = 255;
+inline constexpr size_t kSaveTempExtra = 1 + 4 + 7 + 1 + 10;
+inline constexpr size_t kProjectExtensionMax = 4;
+inline constexpr size_t kProjectNameMax = kFileNameMax - kSaveTempExtra - kProjectExtensionMax;
+static_assert(kProjectNameMax == 228);
+
+// "defs/<name><ext>" beside the program: the one place where a project's
+// name becomes a path. Nothing for a name that would leave "defs" or that
+// no save could write: empty, with a '/', a "..", a NUL, or longer than
+// kProjectNameMax bytes.
+std::optional<std::string> ProjectFilePath(std::string_view name, const char* ext);
 
 // Where a report or snapshot goes when the data folder cannot be written:
 // the system's temporary folder, then "/" and name.

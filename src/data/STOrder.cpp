@@ -14,6 +14,7 @@
 #include "app/Settings.h"
 #include "calendar/CivilDays.h"
 #include "data/DayTable.h"
+#include "data/ListInstance.h"
 #include "data/Order.h"
 #include "data/ProzBalken.h"
 #include "data/RecordLineReader.h"
@@ -28,9 +29,13 @@
 
 namespace {
 
-std::atomic<STOrder*> sInstance{nullptr};
-std::recursive_mutex sCreateLock;
-bool sCreating = false; // guarded by sCreateLock
+// Never destroyed: a list still open at exit is not torn down after the
+// toolkit it uses.
+ListInstance<STOrder>& Instances()
+{
+    static auto* instances = new ListInstance<STOrder>;
+    return *instances;
+}
 
 constexpr const char* kOrderExtension = ".vto";
 constexpr const char* kTemplateExtension = ".otp";
@@ -100,7 +105,7 @@ void read_job_line(Order* order, const RecordLine& line)
     if (!info) {
         std::optional<std::string> rest = line.Rest(8);
         printf(">> tlen: %d", rest ? int(rest->size()) : 0);
-        info = "-";
+        info.emplace(1, '-'); // (= "-" trips a false -Wrestrict in g++ 12)
     }
     order->jobs.push_back(
         std::make_unique<ProzBalken>(position, workerId, status, time, priority, info->c_str()));
@@ -127,31 +132,29 @@ std::string upper(const std::string& text)
 
 STOrder* STOrder::getSTOrder()
 {
-    if (DEFS_ORD_IO.size() < 4) {
-        printf("getSTOrder(): [%s] fail", DEFS_ORD_IO.c_str());
+    const std::string name = DEFS_ORD_IO;
+    if (name.size() < 4) {
+        printf("getSTOrder(): [%s] fail", name.c_str());
         return nullptr;
     }
-    if (STOrder* list = sInstance.load())
-        return list;
-    std::lock_guard<std::recursive_mutex> lock(sCreateLock);
-    if (STOrder* list = sInstance.load())
-        return list;
-    // Asked again while loading: there is no list to hand out yet.
-    if (sCreating)
-        return nullptr;
-    sCreating = true;
-    STOrder* list = new STOrder();
-    sInstance.store(list);
-    sCreating = false;
-    return list;
+    return Instances().Get([]() -> STOrder* {
+        // Read again under the creation lock: a close in between made it "-".
+        const std::string name = DEFS_ORD_IO;
+        const std::optional<std::string> path = ProjectFilePath(name, kOrderExtension);
+        if (name.size() < 4 || !path) {
+            printf("getSTOrder(): [%s] fail", name.c_str());
+            return nullptr;
+        }
+        return new STOrder(name, *path);
+    });
 }
 
 STOrder* STOrder::Existing()
 {
-    return sInstance.load();
+    return Instances().Current();
 }
 
-STOrder::STOrder() : o_name(DEFS_ORD_IO)
+STOrder::STOrder(const std::string& name, const std::string& path) : o_name(name), fPath(path)
 {
     fList.reserve(20);
     if (o_name != "noname") {
@@ -160,7 +163,7 @@ STOrder::STOrder() : o_name(DEFS_ORD_IO)
             AddOrder(true);
             printf(">> '%s' add def", o_name.c_str());
         } else {
-            LoadOrder(_Path(), fList);
+            LoadOrder(fPath, fList);
             o_index = GetOMax();
             if (have_workers())
                 CheckAllOrders();
@@ -172,29 +175,29 @@ STOrder::STOrder() : o_name(DEFS_ORD_IO)
     PostToApp('Oyes');
 }
 
-STOrder::~STOrder()
-{
-    ord_exist = 0;
-    STOrder* self = this;
-    sInstance.compare_exchange_strong(self, nullptr);
-}
+STOrder::~STOrder() = default;
 
 void STOrder::DeleteMe()
 {
+    std::shared_ptr<STOrder> owner = Instances().Unlink(this, [] { DEFS_ORD_IO = "-"; });
     {
+        // Whoever holds the list finishes first.
         BAutolock lock(fLock);
+        fClosed = true;
         while (!fList.empty())
             fList.pop_back();
     }
-    PostToApp('O_no');
-    snooze(100'000);
-    delete this;
-    DEFS_ORD_IO = "-";
+    if (owner) {
+        ord_exist = 0;
+        PostToApp('O_no');
+    }
+    Instances().Release(this, std::move(owner));
 }
 
-std::string STOrder::_Path() const
+std::string STOrder::Name() const
 {
-    return BuildPath(path2app, kDefsFolder, o_name.c_str(), kOrderExtension);
+    BAutolock lock(fLock);
+    return o_name;
 }
 
 // MARK: Files
@@ -202,7 +205,7 @@ std::string STOrder::_Path() const
 void STOrder::LoadData()
 {
     BAutolock lock(fLock);
-    LoadOrder(_Path(), fList);
+    LoadOrder(fPath, fList);
     o_index = GetOMax();
     if (have_workers())
         CheckAllOrders();
@@ -211,22 +214,28 @@ void STOrder::LoadData()
 bool STOrder::SaveOrderList()
 {
     BAutolock lock(fLock);
-    return SaveOrders(_Path());
+    return SaveOrders(fPath);
 }
 
 bool STOrder::SetProjectName(const std::string& name)
 {
-    // The project's files stay in "defs".
-    if (name.empty() || name.find('/') != std::string::npos)
+    std::optional<std::string> path = ProjectFilePath(name, kOrderExtension);
+    if (!path)
         return false;
     BAutolock lock(fLock);
     o_name = name;
+    fPath = std::move(*path);
     return true;
 }
 
 bool STOrder::SaveOrders(const std::string& path)
 {
     BAutolock lock(fLock);
+    if (fClosed) {
+        // Closed by another thread: its orders are gone, the file is not.
+        printf("'%s' OpenError!", path.c_str());
+        return false;
+    }
     std::string text;
     for (size_t i = 0; i < fList.size(); i++) {
         if (fList[i] == nullptr) {

@@ -21,14 +21,19 @@ class STOrder
 {
 public:
     // Null (after "getSTOrder(): [%s] fail") while DEFS_ORD_IO is shorter
-    // than 4 characters; otherwise the one instance, created and loaded on
-    // first call.
+    // than 4 characters or no name for a file (ProjectFilePath); otherwise
+    // the one instance, created and loaded on first call. How long the
+    // pointer stays valid: data/ListInstance.h.
     static STOrder* getSTOrder();
     // The instance if it exists; never creates it.
     static STOrder* Existing();
 
     virtual ~STOrder();
 
+    // Unreachable at once (DEFS_ORD_IO becomes "-"); then, once whoever
+    // holds the list's lock lets go, the orders are destroyed and 'O_no'
+    // posted. Freed when no other thread has it fetched any more; so not to
+    // be called while this thread holds the list's lock.
     virtual void DeleteMe();
     virtual void LoadData();
     virtual bool SaveOrderList();
@@ -77,7 +82,7 @@ public:
     // desktop; false when the form is too short or nothing was written.
     virtual bool UserDefOut(const std::string& form);
     // The project the list is saved as from now on; false, and nothing
-    // changed, for an empty name or one with a '/'.
+    // changed, for a name ProjectFilePath refuses.
     virtual bool SetProjectName(const std::string& name);
 
     // Index above the last gives the first, below 0 the last; null when
@@ -85,7 +90,7 @@ public:
     Order* GetOrder(int32 index);
     Order* GetOrderWithID(int32 id);
 
-    const std::string& Name() const { return o_name; }
+    std::string Name() const;
     BLocker& Lock() { return fLock; }
 
     int32 o_index = -1;  // current order, count - 1 after add or load
@@ -94,9 +99,7 @@ public:
     int32 sortmode = 0;  // 1 by deadline, 2 by plan date
 
 private:
-    STOrder();
-    // "defs/<project>.vto"
-    std::string _Path() const;
+    STOrder(const std::string& name, const std::string& path);
     // The shell sort by deadline or plan date; equal dates keep their
     // places within one gap pass.
     void _SortByDate(bool planDate);
@@ -106,8 +109,10 @@ private:
     int32 _MoveRun(bool repeated, const std::function<int32(Order&)>& move);
 
     std::string o_name;
+    std::string fPath; // "defs/<project>.vto"
     OrderList fList;
-    BLocker fLock;
+    mutable BLocker fLock;
+    bool fClosed = false; // by DeleteMe; nothing is saved any more
     // Ids of the orders whose plan dates SavePDL kept: orders added since
     // have nothing to go back to.
     std::vector<int32> fSavedOrders;

@@ -13,6 +13,7 @@
 #include "app/Paths.h"
 #include "calendar/CivilDays.h"
 #include "calendar/Clock.h"
+#include "data/ListInstance.h"
 #include "data/RecordLineReader.h"
 #include "data/Worker.h"
 #include "kit/app/Autolock.h"
@@ -24,8 +25,15 @@
 
 namespace {
 
-std::atomic<STWorker*> sInstance{nullptr};
-std::mutex sCreateLock;
+constexpr const char* kWorkerExtension = ".vtw";
+
+// Never destroyed: a list still open at exit is not torn down after the
+// toolkit it uses.
+ListInstance<STWorker>& Instances()
+{
+    static auto* instances = new ListInstance<STWorker>;
+    return *instances;
+}
 
 int32 Number(const std::string& text)
 {
@@ -73,28 +81,30 @@ void ReadDays(DayList& days, const RecordLine& line)
 
 STWorker* STWorker::getSTWorker()
 {
-    if (STWorker* list = sInstance.load())
-        return list;
-    std::lock_guard create(sCreateLock);
-    if (sInstance.load() == nullptr) {
-        if (DEFS_WKO_IO.size() < 4) {
-            printf("getSTWorker(): [%s]  fail\n", DEFS_WKO_IO.c_str());
+    return Instances().Get([]() -> STWorker* {
+        const std::string key = DEFS_WKO_IO;
+        if (key.size() < 4) {
+            printf("getSTWorker(): [%s]  fail\n", key.c_str());
             return nullptr;
         }
-        sInstance.store(new STWorker());
-    }
-    return sInstance.load();
+        const std::string name = DEFS_ORD_IO;
+        const std::optional<std::string> path = ProjectFilePath(name, kWorkerExtension);
+        if (!path) {
+            printf("getSTWorker(): [%s]  fail\n", name.c_str());
+            return nullptr;
+        }
+        return new STWorker(name, *path);
+    });
 }
 
 STWorker* STWorker::Existing()
 {
-    return sInstance.load();
+    return Instances().Current();
 }
 
-STWorker::STWorker() : fLock("STWorker")
+STWorker::STWorker(const std::string& name, const std::string& path)
+    : fName(name), fPath(path), fLock("STWorker")
 {
-    fName = DEFS_ORD_IO;
-    fPath = BuildPath(path2app, kDefsFolder, fName.c_str(), ".vtw");
     printf("\n BUILD-STWorker\t");
     if (fName != "noname") {
         BAutolock lock(fLock);
@@ -111,27 +121,32 @@ STWorker::STWorker() : fLock("STWorker")
     printf(" BUILD-STWorker-DONE [%ld] \n", long(fMaxIndex));
 }
 
-STWorker::~STWorker()
-{
-    wko_exist = 0;
-    printf("DESTROY-STWorker done\n");
-    STWorker* self = this;
-    sInstance.compare_exchange_strong(self, nullptr);
-}
+STWorker::~STWorker() = default;
 
 void STWorker::DeleteMe()
 {
-    printf("DESTROY-STWorker::DeleteMe [%s]\n", fName.c_str());
+    printf("DESTROY-STWorker::DeleteMe [%s]\n", Name().c_str());
+    std::shared_ptr<STWorker> owner = Instances().Unlink(this, [] { DEFS_WKO_IO = "-"; });
     {
+        // Whoever holds the list finishes first.
         BAutolock lock(fLock);
+        fClosed = true;
         while (!fList.empty())
             fList.pop_back();
         _RefreshMax();
     }
-    PostToApp('W_no');
-    snooze(100000);
-    delete this;
-    DEFS_WKO_IO.assign(1, '-'); // (= "-" trips a false -Wrestrict in g++ 12)
+    if (owner) {
+        wko_exist = 0;
+        PostToApp('W_no');
+    }
+    printf("DESTROY-STWorker done\n");
+    Instances().Release(this, std::move(owner));
+}
+
+std::string STWorker::Name() const
+{
+    BAutolock lock(fLock);
+    return fName;
 }
 
 void STWorker::_RefreshMax()
@@ -370,6 +385,11 @@ void STWorker::LoadWorker(const std::string& path, WorkerList& list)
 bool STWorker::SaveWorker(const std::string& path)
 {
     BAutolock lock(fLock);
+    if (fClosed) {
+        // Closed by another thread: its workers are gone, the file is not.
+        printf("'%s' OpenError!\n", path.c_str());
+        return false;
+    }
     std::string out;
     for (const std::unique_ptr<Worker>& worker : fList) {
         worker->SaveAsASC(out);
@@ -391,12 +411,12 @@ bool STWorker::SaveWorkerList()
 
 bool STWorker::SetProjectName(const std::string& name)
 {
-    // The project's files stay in "defs".
-    if (name.empty() || name.find('/') != std::string::npos)
+    std::optional<std::string> path = ProjectFilePath(name, kWorkerExtension);
+    if (!path)
         return false;
     BAutolock lock(fLock);
     fName = name;
-    fPath = BuildPath(path2app, kDefsFolder, fName.c_str(), ".vtw");
+    fPath = std::move(*path);
     return true;
 }
 

@@ -22,14 +22,19 @@ class STWorker
 {
 public:
     // Null (after "getSTWorker(): [%s]  fail\n") while DEFS_WKO_IO is
-    // shorter than 4 characters; otherwise the one instance, created and
-    // loaded on first call.
+    // shorter than 4 characters or DEFS_ORD_IO no name for a file
+    // (ProjectFilePath); otherwise the one instance, created and loaded on
+    // first call. How long the pointer stays valid: data/ListInstance.h.
     static STWorker* getSTWorker();
     // The instance if it exists; never creates it.
     static STWorker* Existing();
 
     virtual ~STWorker();
 
+    // Unreachable at once (DEFS_WKO_IO becomes "-"); then, once whoever
+    // holds the list's lock lets go, the workers are destroyed and 'W_no'
+    // posted. Freed when no other thread has it fetched any more; so not to
+    // be called while this thread holds the list's lock.
     virtual void DeleteMe();
     virtual int32 GetNewMyID4Worker();
     virtual void CheckWorkerID();
@@ -53,7 +58,7 @@ public:
     // Appends every worker's element to the XML document of path.
     virtual bool SaveAsXML(const std::string& path);
     // The project the list is saved as from now on (name and file path);
-    // false, and nothing changed, for an empty name or one with a '/'.
+    // false, and nothing changed, for a name ProjectFilePath refuses.
     virtual bool SetProjectName(const std::string& name);
 
     // n above the last position gives the first, below 0 the last; null
@@ -61,13 +66,13 @@ public:
     Worker* GetWorker(int32 n);
     Worker* GetWorkerWithID(int32 id);
 
-    const std::string& Name() const { return fName; }
+    std::string Name() const;
     BLocker& Lock() { return fLock; }
 
     int32 w_shown = 0; // position last shown in the worker editor
 
 private:
-    STWorker();
+    STWorker(const std::string& name, const std::string& path);
     void _RefreshMax();
     // Position of the worker with this id, or -1. Every job asks this on
     // every order check, so positions are remembered by id; an entry is
@@ -78,7 +83,8 @@ private:
     std::string fName;
     std::string fPath;
     WorkerList fList;
-    BLocker fLock;
+    mutable BLocker fLock;
+    bool fClosed = false; // by DeleteMe; nothing is saved any more
     std::mutex fIdMutex;
     std::unordered_map<int32, int32> fIdIndex; // guarded by fIdMutex
 };

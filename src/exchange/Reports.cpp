@@ -15,6 +15,7 @@
 #include "data/STOrder.h"
 #include "data/STWorker.h"
 #include "data/Worker.h"
+#include "exchange/MarkupText.h"
 #include "kit/app/Autolock.h"
 #include "kit/storage/SafeSave.h"
 
@@ -77,9 +78,9 @@ std::string OpenJobRows(Order& order)
         // last of these.
         cell += "</TR>\n<TR BGCOLOR=\"#";
         cell += kOpenJobColor;
-        cell += "\"><TD></TD><TD>" + worker->w_name + "</TD><TD BGCOLOR=\"#" + kOpenJobColor +
-                "\">" + job->j_info + "</TD><TD BGCOLOR=\"#" + kOpenJobColor + "\" ALIGN=RIGHT>" +
-                TInt2str(job->j_time) + "</TD>\n";
+        cell += "\"><TD></TD><TD>" + EscapeMarkup(worker->w_name) + "</TD><TD BGCOLOR=\"#" +
+                kOpenJobColor + "\">" + EscapeMarkup(job->j_info) + "</TD><TD BGCOLOR=\"#" +
+                kOpenJobColor + "\" ALIGN=RIGHT>" + TInt2str(job->j_time) + "</TD>\n";
     }
     return cell;
 }
@@ -89,11 +90,12 @@ std::string DateCell(Order& order, const std::string& date, const char* gap)
     std::string cell = "<TD ALIGN=CENTER";
     if (order.o_over != 0)
         cell += " BGCOLOR=\"#" + Hex(AskColor(uc_KNA)) + "\"";
-    return cell + ">" + gap + date + "</TD>";
+    return cell + ">" + gap + EscapeMarkup(date) + "</TD>";
 }
 
-std::string PageHead(const std::string& project)
+std::string PageHead(const std::string& name)
 {
+    const std::string project = EscapeMarkup(name);
     const std::tm now = Clock::LocalNow();
     char stamp[96];
     snprintf(stamp, sizeof(stamp), "\t<TH ALIGN=RIGHT><br>%d/%02i/%02i <br>%02i:%02i </TH>\n",
@@ -113,7 +115,7 @@ std::string PageHead(const std::string& project)
 
 std::string Legend()
 {
-    auto status = [](int32 index) { return STLabel::getLabel(o_stat, index); };
+    auto status = [](int32 index) { return EscapeMarkup(STLabel::getLabel(o_stat, index)); };
     return "<TABLE WIDTH=560 BORDER=\"1\"><TR>\n"
            "<TD ALIGN=RIGHT><B> Colors: </B></TD>\n"
            "<TD BGCOLOR=\"#" +
@@ -126,7 +128,8 @@ std::string Legend()
            Hex(AskColor(uc_BRE)) + "\" ALIGN=CENTER> " + status(4) +
            " </TD>\n"
            "<TD BGCOLOR=\"#" +
-           Hex(AskColor(uc_KNA)) + "\" ALIGN=CENTER> " + STLabel::getLabel(htmtxt, 5) +
+           Hex(AskColor(uc_KNA)) + "\" ALIGN=CENTER> " +
+           EscapeMarkup(STLabel::getLabel(htmtxt, 5)) +
            " </TD>\n"
            "</TR></TABLE>\n";
 }
@@ -142,15 +145,18 @@ std::string ReportHeadingCell(int32 column)
     case '0':
     case '1':
     case '2':
-        return open + ">" + STLabel::getLabel(o_labs, column) + "</TH>\n";
+        return open + ">" + EscapeMarkup(STLabel::getLabel(o_labs, column)) + "</TH>\n";
     case '3':
     case '4':
     case '7':
-        return open + " WIDTH=\"10%\">" + STLabel::getLabel(o_labs, column) + "</TH>\n";
+        return open + " WIDTH=\"10%\">" + EscapeMarkup(STLabel::getLabel(o_labs, column)) +
+               "</TH>\n";
     case '5':
-        return open + " WIDTH=\"10%\">" + STLabel::getSTLabel()->StatusHeading() + "</TH>\n";
+        return open + " WIDTH=\"10%\">" + EscapeMarkup(STLabel::getSTLabel()->StatusHeading()) +
+               "</TH>\n";
     case '6':
-        return open + " WIDTH=\"10%\">" + STLabel::getSTLabel()->TypeHeading() + "</TH>\n";
+        return open + " WIDTH=\"10%\">" + EscapeMarkup(STLabel::getSTLabel()->TypeHeading()) +
+               "</TH>\n";
     case 'o':
     case 'p':
         return open + "> </TH>\n";
@@ -168,19 +174,19 @@ std::string ReportCell(Order& order, int32 column)
         return " ";
     switch (column + '0') {
     case '0':
-        return "<TD>" + order.oauft + "</TD>";
+        return "<TD>" + EscapeMarkup(order.oauft) + "</TD>";
     case '1':
-        return "<TD>" + order.oznr + "</TD>";
+        return "<TD>" + EscapeMarkup(order.oznr) + "</TD>";
     case '2':
-        return "<TD>" + order.owkz + "</TD>";
+        return "<TD>" + EscapeMarkup(order.owkz) + "</TD>";
     case '3':
         return DateCell(order, order.odli, " ");
     case '4':
         return DateCell(order, order.opdl, "");
     case '5':
-        return "<TD>" + STLabel::getLabel(o_stat, order.ostat) + "</TD>";
+        return "<TD>" + EscapeMarkup(STLabel::getLabel(o_stat, order.ostat)) + "</TD>";
     case '6':
-        return "<TD>" + STLabel::getLabel(o_typ, order.otyp) + "</TD>";
+        return "<TD>" + EscapeMarkup(STLabel::getLabel(o_typ, order.otyp)) + "</TD>";
     case '7':
         return "<TD ALIGN=RIGHT>" + TInt2str(order.o_sum) + "</TD>";
     case 'o':
@@ -190,7 +196,8 @@ std::string ReportCell(Order& order, int32 column)
     case '_':
         return " ";
     default:
-        return std::string("|") + char(column);
+        // Beyond the digits the form's letters name characters such as '<'.
+        return "|" + EscapeMarkup(std::string(1, char(column)));
     }
 }
 
@@ -249,6 +256,7 @@ bool WriteOrderReport(STOrder& orders, const std::string& form)
         return false;
     }
     const std::string snapshot = UserSNAP_IMG;
+    const std::string image = EscapeMarkup(snapshot);
     std::string written;
     {
         BAutolock lock(orders.Lock());
@@ -269,7 +277,7 @@ bool WriteOrderReport(STOrder& orders, const std::string& form)
         text += "</TABLE>\n";
         text += Legend();
         if (form.find('i') != std::string::npos) {
-            text += "\n<BR><BR><CENTER><IMG SRC=\"" + snapshot + "\" ALT=\"" + snapshot +
+            text += "\n<BR><BR><CENTER><IMG SRC=\"" + image + "\" ALT=\"" + image +
                     "\"></CENTER><BR>\n";
         }
         text += "</CENTER></BODY></HTML>\n\r\n";

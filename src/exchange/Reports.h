@@ -21,7 +21,8 @@ int32 WriteOrderList(STOrder& orders, const char* path);
 // written.
 bool WriteOrderReport(STOrder& orders, const std::string& form);
 
-// The cells of the HTML table for the form character column + '0'.
+// The cells of the HTML table for the form character column + '0', their
+// texts escaped (EscapeMarkup).
 std::string ReportHeadingCell(int32 column);
 std::string ReportCell(Order& order, int32 column);
 

@@ -19,6 +19,7 @@
 #include "data/STOrder.h"
 #include "data/STWorker.h"
 #include "data/Worker.h"
+#include "exchange/MarkupText.h"
 #include "kit/app/Autolock.h"
 #include "kit/storage/SafeFile.h"
 #include "kit/storage/SafeSave.h"
@@ -46,12 +47,12 @@ std::map<std::string, Document> sDocuments;
 
 using WorkerIndex = std::unordered_map<int32, Worker*>;
 
-// "%10s"
+// "%10s", escaped: the width is the text's own.
 void AppendRight(std::string& out, const std::string& text)
 {
     if (text.size() < 10)
         out.append(10 - text.size(), ' ');
-    out += text;
+    out += EscapeMarkup(text);
 }
 
 void AppendNumber(std::string& out, long value)
@@ -135,19 +136,20 @@ void AppendJob(ProzBalken& job, const Worker& worker, std::string& out)
     AppendNumber(out, bottom);
     out += "]</j_pos><j_id>";
     AppendNumber(out, worker.w_id);
-    out += "</j_id><j_pers>" + worker.w_name + "</j_pers>\n<j_stat>";
+    out += "</j_id><j_pers>" + EscapeMarkup(worker.w_name) + "</j_pers>\n<j_stat>";
     AppendNumber(out, job.j_stat);
     out += "</j_stat><j_time>" + TInt2str(job.j_time) + "</j_time><j_prio>";
     AppendNumber(out, job.j_prio);
-    out += "</j_prio>\n<j_info>" + job.j_info + "</j_info>\n</jb_class>\n";
+    out += "</j_prio>\n<j_info>" + EscapeMarkup(job.j_info) + "</j_info>\n</jb_class>\n";
 }
 
 void AppendOrder(Order& order, const WorkerIndex& workers, std::string& out)
 {
     out += "\n<next>.</next>\n<order>\n\t<onr>";
     AppendNumber(out, order.onr);
-    out += "</onr><oauft>" + order.oauft + "</oauft>\n\t<oznr>" + order.oznr + "</oznr><owkz>" +
-           order.owkz + "</owkz>\n\t<odli>";
+    out += "</onr><oauft>" + EscapeMarkup(order.oauft) + "</oauft>\n\t<oznr>" +
+           EscapeMarkup(order.oznr) + "</oznr><owkz>" + EscapeMarkup(order.owkz) +
+           "</owkz>\n\t<odli>";
     AppendRight(out, order.odli);
     out += "</odli><opdl>";
     AppendRight(out, order.opdl);
@@ -275,18 +277,21 @@ bool XML_End(const char* path)
 bool XML_Save()
 {
     const std::string project = DEFS_ORD_IO;
-    const std::string path = BuildPath(path2app, kDefsFolder, project.c_str(), ".xml");
-    if (project.find('/') != std::string::npos) {
-        // The document stays in "defs".
-        printf("'%s' OpenError! HeaderXML\n", path.c_str());
+    const std::optional<std::string> checked = ProjectFilePath(project, ".xml");
+    if (!checked) {
+        // The document stays in "defs", and a save must be able to write it.
+        printf("'%s' OpenError! HeaderXML\n",
+               BuildPath(path2app, kDefsFolder, project.c_str(), ".xml").c_str());
         return false;
     }
+    const std::string& path = *checked;
     const std::string when = SavingTime();
     XML_Header(path.c_str());
 
     STWorker* workers = STWorker::getSTWorker();
     const std::string name = workers != nullptr ? workers->Name() : std::string();
-    XML_Insert(path.c_str(), ("<VT_proj>" + name + "</VT_proj>\n<sd>" + when + "</sd>\n").c_str());
+    XML_Insert(path.c_str(),
+               ("<VT_proj>" + EscapeMarkup(name) + "</VT_proj>\n<sd>" + when + "</sd>\n").c_str());
 
     XML_Insert(path.c_str(), "<next>.</next>\n<absatz> Erst die Workouter: </absatz>\n");
     if (workers != nullptr)
@@ -315,7 +320,7 @@ void HolidayToXML(const Holiday& holiday, std::string& out)
 {
     out += "<holiday><hd_d>";
     AppendRight(out, holiday.date);
-    out += "</hd_d><hd_c>" + holiday.name + "</hd_c></holiday>\n";
+    out += "</hd_d><hd_c>" + EscapeMarkup(holiday.name) + "</hd_c></holiday>\n";
 }
 
 bool JobToXML(ProzBalken& job, std::string& out)
@@ -333,8 +338,9 @@ bool JobToXML(ProzBalken& job, std::string& out)
 void WorkerToXML(Worker& worker, std::string& out)
 {
     worker.SortUdays();
-    out += "\n<worker>\n\t\t<name>" + worker.w_name + "</name>\n\t\t<n_alias>" + worker.w_alias +
-           "</n_alias>\n\t\t<kost_nr>" + worker.w_kost + "</kost_nr>\n\t\t<card_id>";
+    out += "\n<worker>\n\t\t<name>" + EscapeMarkup(worker.w_name) + "</name>\n\t\t<n_alias>" +
+           EscapeMarkup(worker.w_alias) + "</n_alias>\n\t\t<kost_nr>" +
+           EscapeMarkup(worker.w_kost) + "</kost_nr>\n\t\t<card_id>";
     AppendNumber(out, worker.w_id);
     out += "</card_id>\n\t\t<multiuse>";
     AppendNumber(out, worker.multiuse);
@@ -343,9 +349,9 @@ void WorkerToXML(Worker& worker, std::string& out)
         // ex_end holds the working hours; the end time is worked out again
         // when the file is read.
         for (const daymark& day : worker.w_week->day) {
-            out += "<ex_day>" + day.dayname + "</ex_day><ex_beg>" + TInt2str(day.begin) +
-                   "</ex_beg><ex_end>" + TInt2str(day.worktime) + "</ex_end><ex_brk>" +
-                   TInt2str(day.pause) + "</ex_brk>\n";
+            out += "<ex_day>" + EscapeMarkup(day.dayname) + "</ex_day><ex_beg>" +
+                   TInt2str(day.begin) + "</ex_beg><ex_end>" + TInt2str(day.worktime) +
+                   "</ex_end><ex_brk>" + TInt2str(day.pause) + "</ex_brk>\n";
         }
     }
     out += "</ex_class></wko_exec>\n";

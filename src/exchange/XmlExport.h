@@ -5,8 +5,9 @@
 // (header, sections, workers, orders, holidays, end). XML_Header opens a
 // document for a path, the pieces append to it, and XML_End writes it whole
 // beside the target and renames it over the old file; until then, and after
-// any failure, the previous file stays as it was. Texts are written byte for
-// byte, without escaping.
+// any failure, the previous file stays as it was. Texts are escaped
+// (EscapeMarkup: '&', '<', '>' and quotes as references), so any name
+// leaves the document well-formed.
 #pragma once
 
 #include <string>

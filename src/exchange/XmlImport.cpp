@@ -21,6 +21,7 @@
 #include "data/STOrder.h"
 #include "data/STWorker.h"
 #include "data/Worker.h"
+#include "exchange/MarkupText.h"
 #include "exchange/XmlFile.h"
 #include "kit/app/Autolock.h"
 #include "kit/app/Message.h"
@@ -162,8 +163,19 @@ public:
         return fHits.back().at;
     }
 
-    // What the first tag at or after from encloses, as FindTagInLine has it.
+    // What the first tag at or after from encloses, as FindTagInLine has it,
+    // with its references read back; at most limit bytes of that.
     std::string Enclosed(std::string_view tag, size_t from = 0, size_t limit = kAll)
+    {
+        const size_t written = limit == kAll ? kAll : limit * kEscapedByteMax;
+        std::string text = UnescapeMarkup(_Written(tag, from, written));
+        if (text.size() > limit)
+            text.resize(limit);
+        return text;
+    }
+
+private:
+    std::string _Written(std::string_view tag, size_t from, size_t limit)
     {
         const size_t at = Find(tag, from);
         if (at == std::string::npos)
@@ -175,7 +187,6 @@ public:
         return ReadOn(fFile, std::string_view(fText).substr(start), tag, limit);
     }
 
-private:
     struct Hit
     {
         std::string tag;

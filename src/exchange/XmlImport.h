@@ -1,8 +1,10 @@
 // Merging an XML project file (see XmlExport.h) into the open project when
 // one is dropped on a window. The reader does not parse XML: it reads the
 // file line by line and looks for the tags it knows, so it also takes files
-// that are not well-formed, such as our own unescaped exports. Records are
-// only ever added; what exists stays as it is.
+// that are not well-formed, such as the unescaped exports of older builds.
+// The texts of records have their references read back (UnescapeMarkup),
+// which leaves such old texts as they were. Records are only ever added;
+// what exists stays as it is.
 #pragma once
 
 #include <atomic>
@@ -28,10 +30,10 @@ extern std::atomic<int32> added_o;
 // Imports the first "refs" file of a drop message and shows what was added.
 void XML_Splice(BMessage* message, int32 mode);
 
-// The text that tag (e.g. "<name>") encloses in text, or "-" when text does
-// not hold the tag. While the closing tag is missing, the following lines of
-// the file are taken too, so the file moves on past the line that closes
-// the element.
+// The text that tag (e.g. "<name>") encloses in text, as written (its
+// references not read back), or "-" when text does not hold the tag. While the closing tag is
+// missing, the following lines of the file are taken too, so the file moves on past the line that
+// closes the element.
 std::string FindTagInLine(XmlFile& file, const char* tag, std::string_view text);
 
 // From the start of the file: 2 for every element of tag that is closed,

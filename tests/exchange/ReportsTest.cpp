@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "data/ProzBalken.h"
+#include "data/Worker.h"
 #include "exchange/ExchangeProject.h"
 
 namespace {
@@ -144,4 +145,51 @@ TEST(Reports, GoToTheFallbackFolderWhenDefsCannotBeWritten)
         EXPECT_EQ(project.AnswerAlerts(), std::vector<std::string>{kReadOnly}) << c.file;
         EXPECT_TRUE(project.launched.empty()) << c.file;
     }
+}
+
+TEST(OrderReport, TextsAreEscapedAndNothingElseChanges)
+{
+    ExchangeProject project;
+    Printed([] { STLabel::getSTLabel(); });
+    Order* order = project.orders->GetOrder(0);
+    Worker* anna = project.workers->GetWorkerWithID(order->jobs[0]->j_id);
+    ASSERT_NE(anna, nullptr);
+    struct Text
+    {
+        std::function<void(const std::string&)> set;
+        const char* hostile;
+        const char* shown; // written out here, not made by the escaper
+    };
+    const Text texts[] = {
+        {[&](const std::string& t) { ASSERT_TRUE(project.orders->SetProjectName(t)); },
+         "<b onmouseover='x'>P&amp;", "&lt;b onmouseover=&#39;x&#39;&gt;P&amp;amp;"},
+        {[&](const std::string& t) { order->oauft = t; }, "<script>alert(1)</script>",
+         "&lt;script&gt;alert(1)&lt;/script&gt;"},
+        {[&](const std::string& t) { order->oznr = t; }, "\"quoted\" & 'single'",
+         "&quot;quoted&quot; &amp; &#39;single&#39;"},
+        {[&](const std::string& t) { order->owkz = t; }, "Fräsen ✓", "Fräsen ✓"},
+        {[&](const std::string& t) { order->opdl = t; }, "<x>", "&lt;x&gt;"},
+        {[&](const std::string& t) { anna->w_name = t; }, "Anna <i>", "Anna &lt;i&gt;"},
+        {[&](const std::string& t) { order->jobs[0]->j_info = t; }, "a&b", "a&amp;b"},
+        {[&](const std::string& t) { UserSNAP_IMG = t; }, "x.png\" onerror=\"alert(1)",
+         "x.png&quot; onerror=&quot;alert(1)"},
+    };
+    auto page = [&](bool hostile) {
+        for (size_t i = 0; i < std::size(texts); i++)
+            texts[i].set(hostile ? texts[i].hostile : "QQ" + std::to_string(i) + "QQ");
+        Printed([&] { EXPECT_TRUE(project.orders->UserDefOut("0123456o7_xi")); });
+        return project.folder.Read("defs/userdefout.html");
+    };
+    std::string expected = page(false);
+    for (size_t i = 0; i < std::size(texts); i++) {
+        const std::string token = "QQ" + std::to_string(i) + "QQ";
+        ASSERT_NE(expected.find(token), std::string::npos) << token;
+        for (size_t at; (at = expected.find(token)) != std::string::npos;)
+            expected.replace(at, token.size(), texts[i].shown);
+    }
+    EXPECT_EQ(page(true), expected);
+
+    // Form letters beyond the digits name characters such as '<' and '&'.
+    EXPECT_EQ(order->ContentOut('l' - '0'), "|&lt;");
+    EXPECT_EQ(order->ContentOut('V' - '0'), "|&amp;");
 }

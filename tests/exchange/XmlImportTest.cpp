@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <random>
@@ -496,4 +497,60 @@ TEST(XmlImport, FindTagInLineTakesFurtherLinesUntilTheElementCloses)
             EXPECT_EQ(alerts[0], " OOPS... \n missing </name> TAG :(");
         }
     }
+}
+
+TEST(XmlImport, HostileTextsComeBackAsTheyWereWritten)
+{
+    ExchangeProject project;
+    // Within the byte of the grid, so the jobs keep their order.
+    project.orders->GetOrder(1)->jobs[1]->j_pos = BRect(1500, 10, 1600, 30);
+    Worker* anna = project.workers->GetWorker(0);
+    Order* order = project.orders->GetOrder(0);
+    // Texts that name the tags the reader looks for, or only become them
+    // when read back carelessly.
+    anna->NewWName("<name>Eve</name>&amp; \"q\" 'a'");
+    anna->NewWAlia("</wko_exec>");
+    anna->NewWKstl("a<b>c & Fräsen");
+    order->NewOAuft(std::string(80, '"')); // six bytes each when written
+    order->NewOZnr("</otyp>&lt;");
+    order->NewOWkz("<jb_class>");
+    order->jobs[0]->j_info = "</j_info><j_info>x";
+    project.holidays->HolidayAt(0)->name = "Weih<n>acht & \"s\"";
+    Printed([] { XML_Save(); });
+    const std::string exported = project.folder.Read("defs/plan.xml");
+    EXPECT_EQ(exported.find("<name>Eve"), std::string::npos) << "texts are escaped";
+    project.folder.Write("defs/copy.xml", exported);
+    std::filesystem::remove(project.folder.Path("defs/holiday.vth"));
+    project.Open("noname");
+
+    Drop(project, "defs/copy.xml", kSpliceAll);
+    EXPECT_EQ(project.AnswerAlerts(), std::vector<std::string>{Summary(2, 2, 3)});
+    anna = project.workers->GetWorker(0);
+    order = project.orders->GetOrder(0);
+    EXPECT_EQ(anna->w_name, "<name>Eve</name>&amp; \"q\" 'a'");
+    EXPECT_EQ(anna->w_alias, "</wko_exec>");
+    EXPECT_EQ(anna->w_kost, "a<b>c & Fräsen");
+    EXPECT_EQ(order->oauft, std::string(80, '"'));
+    EXPECT_EQ(order->oznr, "</otyp>&lt;");
+    EXPECT_EQ(order->owkz, "<jb_class>");
+    EXPECT_EQ(order->jobs[0]->j_info, "</j_info><j_info>x");
+    EXPECT_EQ(project.holidays->HolidayAt(0)->name, "Weih<n>acht & \"s\"");
+    Printed([] { XML_Save(); });
+    EXPECT_EQ(WithoutIds(project.folder.Read("defs/noname.xml")), WithoutIds(exported));
+}
+
+TEST(XmlImport, UnescapedFilesOfOlderBuildsReadAsBefore)
+{
+    ExchangeProject project;
+    project.folder.Write("defs/old.xml", ExchangeGolden("old-plan.xml"));
+    std::filesystem::remove(project.folder.Path("defs/holiday.vth"));
+    project.Open("noname");
+    Drop(project, "defs/old.xml", kSpliceAll);
+    EXPECT_EQ(project.AnswerAlerts(), std::vector<std::string>{Summary(2, 2, 3)});
+    EXPECT_EQ(project.workers->GetWorker(0)->w_kost, "K&17 <a>");
+    EXPECT_EQ(project.workers->GetWorker(1)->w_name, "Bert a<b");
+    const auto& jobs = project.orders->GetOrder(1)->jobs;
+    EXPECT_TRUE(std::any_of(jobs.begin(), jobs.end(),
+                            [](const auto& job) { return job->j_info == "R&D <far> &copy &amp"; }));
+    EXPECT_EQ(project.holidays->HolidayAt(1)->name, "Neujahr & Co <1>");
 }
