@@ -36,6 +36,22 @@ std::string CDay2str(const ks_calday* a)
 {
     if (a == nullptr)
         return std::string();
+    // Every record writes days: the usual ones are spelled out by hand,
+    // exactly as "%4d/%02d/%02d" would.
+    if (a->year >= 1000 && a->year <= 9999 && a->month <= 99 && a->day <= 99) {
+        const int y = a->year;
+        const char text[10] = {char('0' + y / 1000),
+                               char('0' + y / 100 % 10),
+                               char('0' + y / 10 % 10),
+                               char('0' + y % 10),
+                               '/',
+                               char('0' + a->month / 10),
+                               char('0' + a->month % 10),
+                               '/',
+                               char('0' + a->day / 10),
+                               char('0' + a->day % 10)};
+        return std::string(text, 10);
+    }
     char buffer[32];
     snprintf(buffer, sizeof(buffer), "%4d/%02d/%02d", a->year, a->month, a->day);
     return buffer;
@@ -46,27 +62,65 @@ std::unique_ptr<ks_calday> str2CDay(const char* text)
     return str2CDay(text == nullptr ? std::string_view() : std::string_view(text));
 }
 
-std::unique_ptr<ks_calday> str2CDay(std::string_view text)
+namespace {
+
+bool is_digit(char c)
 {
-    auto day = std::make_unique<ks_calday>();
-    day->hours = 0;
+    return c >= '0' && c <= '9';
+}
+
+// "yyyy/mm/dd" of plain digits, as every file writes it: read without
+// strtol, which the order check would otherwise call thousands of times.
+bool plain_day(std::string_view text, ks_calday* day)
+{
+    if (text[4] != '/' || text[7] != '/')
+        return false;
+    int32_t value[3] = {0, 0, 0};
+    for (size_t i = 0, part = 0; i < 10; i++) {
+        if (i == 4 || i == 7) {
+            part++;
+            continue;
+        }
+        if (!is_digit(text[i]))
+            return false;
+        value[part] = value[part] * 10 + (text[i] - '0');
+    }
+    day->year = value[0];
+    day->month = static_cast<uint8_t>(value[1]);
+    day->day = static_cast<uint8_t>(value[2]);
+    return true;
+}
+
+} // namespace
+
+ks_calday CDayOfText(std::string_view text)
+{
+    ks_calday day{};
+    day.hours = 0;
     if (text.size() != 10) {
         const std::tm now = Clock::LocalNow();
-        day->year = now.tm_year + 1900;
-        day->month = static_cast<uint8_t>(now.tm_mon + 1);
-        day->day = static_cast<uint8_t>(now.tm_mday);
+        day.year = now.tm_year + 1900;
+        day.month = static_cast<uint8_t>(now.tm_mon + 1);
+        day.day = static_cast<uint8_t>(now.tm_mday);
         return day;
     }
+    if (plain_day(text, &day))
+        return day;
 
     char buffer[11];
     memcpy(buffer, text.data(), 10);
     buffer[10] = '\0';
     // Values that do not fit the record's fields are clamped rather than
     // wrapped, so a stray sign or digit run cannot turn into another date.
-    day->year = civil::ClampToInt32(strtol(buffer, nullptr, 10));
-    day->month = ClampToField(strtol(buffer + 5, nullptr, 10));
-    day->day = ClampToField(strtol(buffer + 8, nullptr, 10));
+    day.year = civil::ClampToInt32(strtol(buffer, nullptr, 10));
+    day.month = ClampToField(strtol(buffer + 5, nullptr, 10));
+    day.day = ClampToField(strtol(buffer + 8, nullptr, 10));
     return day;
+}
+
+std::unique_ptr<ks_calday> str2CDay(std::string_view text)
+{
+    return std::make_unique<ks_calday>(CDayOfText(text));
 }
 
 void CDayCopy(ks_calday* dst, const ks_calday* src)

@@ -22,6 +22,8 @@ std::string CDay2str(const ks_calday* a);
 
 // Exactly ten characters are read as year, month and day (positions 0, 5, 8,
 // strtol rules, no range check); any other text, and null, mean today.
+// The same as a value, for callers that read many days.
+ks_calday CDayOfText(std::string_view text);
 std::unique_ptr<ks_calday> str2CDay(const char* text);
 std::unique_ptr<ks_calday> str2CDay(std::string_view text);
 inline std::unique_ptr<ks_calday> str2CDay(const std::string& text)

@@ -2,7 +2,9 @@
 
 #include <climits>
 #include <cstdint>
+#include <cstdlib>
 #include <mutex>
+#include <string>
 
 #include "calendar/CivilDays.h"
 #include "calendar/LocalTime.h"
@@ -47,7 +49,26 @@ std::tm Clock::LocalNow()
     std::tm result;
     if (_Pinned(&result))
         return result;
-    return LocalBrokenDown(time(nullptr));
+    // Asked for every record while a project opens; the answer changes only
+    // with the second or the zone.
+    struct Last
+    {
+        time_t when = -1;
+        bool zoned = false;
+        std::string zone;
+        std::tm local{};
+    };
+    thread_local Last last;
+    const time_t now = time(nullptr);
+    const char* zone = std::getenv("TZ");
+    if (now == last.when && (zone != nullptr) == last.zoned &&
+        (zone == nullptr || last.zone == zone))
+        return last.local;
+    last.when = now;
+    last.zoned = zone != nullptr;
+    last.zone = zone != nullptr ? zone : "";
+    last.local = LocalBrokenDown(now);
+    return last.local;
 }
 
 void Clock::Pin(int year, int month, int day, int hour, int minute)

@@ -22,8 +22,8 @@ constexpr rgb_color kUnknownStatusColor = {216, 216, 216, 255};
 
 std::string today_text()
 {
-    std::unique_ptr<ks_calday> today = str2CDay(nullptr);
-    return CDay2str(today.get());
+    const ks_calday today = CDayOfText({});
+    return CDay2str(&today);
 }
 
 // " [x] %s \n ....SWITCH REMOVED !!" with the option's label.
@@ -86,12 +86,12 @@ void Order::AddFirstPB()
 
 void Order::_SetText(std::string& field, const std::string& text, size_t max)
 {
-    field = RecordText(text, RecordRoom(max, _OrderLine().size(), field.size()));
+    field = RecordText(text, RecordRoom(max, _OrderLineLength(), field.size()));
 }
 
 void Order::_SetDay(std::string& field, const std::string& date)
 {
-    field = RecordDayText(date, RecordRoom(kDayTextMax, _OrderLine().size(), DayTextWidth(field)));
+    field = RecordDayText(date, RecordRoom(kDayTextMax, _OrderLineLength(), DayTextWidth(field)));
 }
 
 void Order::NewOAuft(const std::string& text)
@@ -239,13 +239,22 @@ std::string Order::_OrderLine() const
            std::to_string(long(ostat)) + "][" + std::to_string(long(otyp)) + "]";
 }
 
+// The length _OrderLine() would have, without building it: the setters ask
+// for it on every text, thousands of times while a project opens.
+size_t Order::_OrderLineLength() const
+{
+    const auto digits = [](int32 value) { return std::to_string(long(value)).size(); };
+    return 4 + 5 * 2 + oauft.size() + oznr.size() + owkz.size() + DayTextWidth(odli) +
+           DayTextWidth(opdl) + 3 * 2 + digits(oneed) + digits(ostat) + digits(otyp);
+}
+
 // MARK: The order check
 
 void Order::PruefeOrder(bool notify)
 {
-    std::unique_ptr<ks_calday> deadline = str2CDay(odli);
-    std::unique_ptr<ks_calday> planned = str2CDay(opdl);
-    o_over = DiffDays(deadline.get(), planned.get()) < 0 ? 1 : 0;
+    const ks_calday deadline = CDayOfText(odli);
+    const ks_calday planned = CDayOfText(opdl);
+    o_over = DiffDays(&deadline, &planned) < 0 ? 1 : 0;
     if (jobs.empty())
         return;
 

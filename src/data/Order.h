@@ -126,6 +126,7 @@ public:
 private:
     // The "[IT]" line without its line end.
     std::string _OrderLine() const;
+    size_t _OrderLineLength() const;
     void _SetText(std::string& field, const std::string& text, size_t max);
     void _SetDay(std::string& field, const std::string& date);
     // The steps of PruefeOrder.

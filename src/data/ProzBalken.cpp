@@ -131,7 +131,7 @@ ProzBalken::ProzBalken(BRect position, int32 workerId, uint8 status, TInt hours,
                        const char* info)
     : BView(sane_rect(position), "added", B_FOLLOW_NONE, B_WILL_DRAW), contextMenu(nullptr),
       wkoList(STWorker::getSTWorker()), worker(nullptr), j_pos(sane_rect(position)), wko_nr(0),
-      j_id(workerId), j_stat(status), j_time(hours), j_prio(priority), j_beg(*str2CDay(nullptr)),
+      j_id(workerId), j_stat(status), j_time(hours), j_prio(priority), j_beg(CDayOfText({})),
       j_end(j_beg), j_info(info != nullptr ? RecordText(info, kInfoMax) : std::string("-")),
       highlighted(0), timebase('-')
 {

@@ -9,48 +9,82 @@ constexpr size_t kFirstFieldColumn = 5; // after "[XX]["
 
 } // namespace
 
+namespace {
+
+uint16_t pair_code(char first, char second)
+{
+    return uint16_t(uint8_t(first) << 8 | uint8_t(second));
+}
+
+} // namespace
+
+const std::vector<uint16_t>& RecordLine::_BracketPairs() const
+{
+    if (!fPaired) {
+        for (size_t at = fText.find('['); at != std::string::npos && at + 3 < fText.size();
+             at = fText.find('[', at + 1)) {
+            if (fText[at + 3] == ']')
+                fPairs.push_back(pair_code(fText[at + 1], fText[at + 2]));
+        }
+        fPaired = true;
+    }
+    return fPairs;
+}
+
 bool RecordLine::HasTag(const char* tag) const
 {
     if (tag == nullptr)
         return false;
+    // The record tags ("[IT]") are looked up among the line's bracket
+    // pairs, found once; any other text is searched for.
+    if (tag[0] == '[' && tag[1] != '\0' && tag[2] != '\0' && tag[3] == ']' && tag[4] == '\0') {
+        const std::vector<uint16_t>& pairs = _BracketPairs();
+        return std::find(pairs.begin(), pairs.end(), pair_code(tag[1], tag[2])) != pairs.end();
+    }
     return fText.find(tag) != std::string::npos;
 }
 
-template <typename Visit>
-void RecordLine::_Walk(Visit visit) const
+void RecordLine::_Reset(std::string_view text)
 {
-    size_t begin = kFirstFieldColumn;
-    // find() from past the end gives npos, so short lines need no own test.
-    for (;;) {
-        const size_t end = fText.find(']', begin);
-        if (end == std::string::npos || !visit(begin, end))
-            return;
-        begin = end + 2;
+    fText.assign(text);
+    fSpans.clear();
+    fPairs.clear();
+    fScanned = false;
+    fPaired = false;
+}
+
+const std::vector<RecordLine::Span>& RecordLine::_Spans() const
+{
+    if (!fScanned) {
+        // Field 1 begins at column 5, each further one two characters after
+        // the previous ']'; find() from past the end gives npos, so short
+        // lines need no own test.
+        for (size_t begin = kFirstFieldColumn;;) {
+            const size_t end = fText.find(']', begin);
+            if (end == std::string::npos)
+                break;
+            fSpans.push_back({begin, end});
+            begin = end + 2;
+        }
+        fScanned = true;
     }
+    return fSpans;
 }
 
 std::optional<std::string> RecordLine::Field(int number) const
 {
-    if (number < 1)
+    const std::vector<Span>& spans = _Spans();
+    if (number < 1 || size_t(number) > spans.size())
         return std::nullopt;
-    std::optional<std::string> found;
-    int current = 0;
-    _Walk([&](size_t begin, size_t end) {
-        if (++current < number)
-            return true;
-        found = fText.substr(begin, end - begin);
-        return false;
-    });
-    return found;
+    const Span& span = spans[size_t(number) - 1];
+    return fText.substr(span.begin, span.end - span.begin);
 }
 
 std::vector<std::string> RecordLine::Fields() const
 {
     std::vector<std::string> fields;
-    _Walk([&](size_t begin, size_t end) {
-        fields.push_back(fText.substr(begin, end - begin));
-        return true;
-    });
+    for (const Span& span : _Spans())
+        fields.push_back(fText.substr(span.begin, span.end - span.begin));
     return fields;
 }
 
@@ -60,17 +94,10 @@ std::optional<std::string> RecordLine::Rest(int number) const
         return std::nullopt;
     size_t rest = kFirstFieldColumn;
     if (number > 0) {
-        bool found = false;
-        int current = 0;
-        _Walk([&](size_t, size_t end) {
-            if (++current < number)
-                return true;
-            rest = end + 2;
-            found = true;
-            return false;
-        });
-        if (!found)
+        const std::vector<Span>& spans = _Spans();
+        if (size_t(number) > spans.size())
             return std::nullopt;
+        rest = spans[size_t(number) - 1].end + 2;
     }
     return rest < fText.size() ? fText.substr(rest) : std::string();
 }
@@ -103,7 +130,7 @@ bool RecordLineReader::Next(RecordLine& line)
     if (contentEnd > fPos && fBuffer[contentEnd - 1] == '\r')
         --contentEnd;
     const size_t length = std::min(contentEnd - fPos, kMaxLineLength);
-    line = RecordLine(fBuffer.substr(fPos, length));
+    line._Reset(std::string_view(fBuffer).substr(fPos, length));
     if (fPos + length < contentEnd)
         fPos += length; // the rest of a long line is read as further lines
     else

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -40,12 +42,26 @@ public:
     std::optional<std::string> Rest(int number) const;
 
 private:
-    // Calls visit(begin, end) for fields 1, 2, ... until one is missing or
-    // visit returns false.
-    template <typename Visit>
-    void _Walk(Visit visit) const;
+    friend class RecordLineReader;
+
+    // Takes another line's text, keeping the memory of the last one.
+    void _Reset(std::string_view text);
+
+    struct Span
+    {
+        size_t begin, end;
+    };
+
+    // Where the fields lie, found on first use: the readers ask a line for
+    // several fields and tags.
+    const std::vector<Span>& _Spans() const;
+    const std::vector<uint16_t>& _BracketPairs() const;
 
     std::string fText;
+    mutable std::vector<Span> fSpans;
+    mutable std::vector<uint16_t> fPairs; // "XX" of every "[XX]" in the line
+    mutable bool fScanned = false;
+    mutable bool fPaired = false;
 };
 
 // Cuts a file or a buffer into lines: split at '\n', one trailing '\r'

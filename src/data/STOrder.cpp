@@ -42,10 +42,29 @@ constexpr const char* kTemplateExtension = ".otp";
 // Grid values far outside any editor still stay exact floats.
 constexpr double kGridMax = 10'000;
 
+// A field of one to nine plain digits, as the writers write them; read
+// without strtol/strtod, which opening a large project calls a million times.
+bool plain_digits(const std::string& text, int32* value)
+{
+    if (text.empty() || text.size() > 9)
+        return false;
+    int32 result = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        result = result * 10 + (c - '0');
+    }
+    *value = result;
+    return true;
+}
+
 int32 number(const std::optional<std::string>& field)
 {
     if (!field)
         return 0;
+    int32 value = 0;
+    if (plain_digits(*field, &value))
+        return value;
     return civil::ClampToInt32(strtol(field->c_str(), nullptr, 10));
 }
 
@@ -54,6 +73,9 @@ float grid_pixels(const std::optional<std::string>& field)
 {
     if (!field)
         return 0;
+    int32 whole = 0;
+    if (plain_digits(*field, &whole))
+        return float(std::min<double>(whole, kGridMax) * 10);
     const double value = strtod(field->c_str(), nullptr);
     if (std::isnan(value))
         return 0;

@@ -100,15 +100,14 @@ void Order::OrgTimeBase()
         job->timebase = reference->timebase;
     }
 
-    std::unique_ptr<ks_calday> planned = str2CDay(opdl);
-    planned->hours = 0;
-    jobs[last]->ListUsedDaysTable(0, planned.get());
+    const ks_calday planned = CDayOfText(opdl);
+    jobs[last]->ListUsedDaysTable(0, &planned);
     ks_calday earliest = jobs[last]->j_beg;
 
     // Parallel jobs end where their group ends: the point the reference was
     // laid from, not its own end, which a short or free day may have moved.
     reference = jobs[last].get();
-    ks_calday groupEnd = *planned;
+    ks_calday groupEnd = planned;
     for (size_t i = last + 1; i-- > 0;) {
         ProzBalken* job = jobs[i].get();
         if (earlier(reference->j_beg, earliest))

@@ -49,10 +49,11 @@ TEST(CalDayParse, TenCharacterTextsAreReadUnchecked)
         const char* text;
         int32_t year;
         int month, day;
-    } const cases[] = {{"2002/12/01", 2002, 12, 1},       {"2002-12-01", 2002, 12, 1},
-                       {" 999/01/05", 999, 1, 5},         {"2002/13/45", 2002, 13, 45},
-                       {"abcdefghij", 0, 0, 0},           {"2002/-1/-5", 2002, 0, 0},
-                       {"9999999999", INT32_MAX, 255, 99}}; // clamped to the fields
+    } const cases[] = {
+        {"2002/12/01", 2002, 12, 1},        {"2002-12-01", 2002, 12, 1}, {" 999/01/05", 999, 1, 5},
+        {"2002/13/45", 2002, 13, 45},       {"abcdefghij", 0, 0, 0},     {"2002/-1/-5", 2002, 0, 0},
+        {"9999999999", INT32_MAX, 255, 99}, // clamped to the fields
+        {"0012/03/04", 12, 3, 4},           {"2002/1a/03", 2002, 1, 3},  {"+002/ 3/04", 2, 3, 4}};
     for (const Case& c : cases) {
         auto day = str2CDay(std::string(c.text));
         EXPECT_EQ(Text(*day), Text(Day(c.year, c.month, c.day))) << c.text;
@@ -74,6 +75,14 @@ TEST(CalDayText, Format)
     EXPECT_EQ(Text(Day(999, 1, 5)), " 999/01/05");
     EXPECT_EQ(Text(Day(2004, 2, 29, 1545)), "2004/02/29");
     EXPECT_EQ(Text(Day(2002, 13, 45)), "2002/13/45");
+    // Usual days are spelled out by hand: the same as printf at every edge.
+    for (int32_t year : {-1, 0, 999, 1000, 2002, 9999, 10000, INT32_MAX}) {
+        for (int month : {0, 1, 9, 12, 99, 100, 255}) {
+            char expected[40];
+            snprintf(expected, sizeof(expected), "%4d/%02d/%02d", year, month, 31);
+            EXPECT_EQ(Text(Day(year, month, 31)), expected);
+        }
+    }
 }
 
 TEST(CalDayStep, AcrossMonthYearAndLeapDaysKeepingHours)
