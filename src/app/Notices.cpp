@@ -164,13 +164,13 @@ void SetCursorTo(int32 number)
     if (be_app == nullptr)
         return;
     switch (number) {
-    case 1:
+    case kCursorIBeam:
         be_app->SetCursor(B_CURSOR_I_BEAM);
         break;
-    case 2:
+    case kCursorBusy:
         be_app->SetCursor(cursor_data(kPickCursor, 1, 1).data());
         break;
-    case 3:
+    case kCursorMove:
         be_app->SetCursor(cursor_data(kMoveCursor, 9, 2).data());
         break;
     default:

@@ -16,6 +16,10 @@ void FlashView(BView* view, int32 count);
 // Tool tips are not shown; a missing view is reported.
 void AddToolTip(BView* view, const char* text);
 
-// 1 I-beam, 2 and 3 the program's own cursors, anything else the
-// system's default.
+// The cursor numbers: 1 I-beam, 2 and 3 the program's own cursors (busy
+// with the plan, moving an order), anything else the system's default.
+inline constexpr int32 kCursorNormal = 0;
+inline constexpr int32 kCursorIBeam = 1;
+inline constexpr int32 kCursorBusy = 2;
+inline constexpr int32 kCursorMove = 3;
 void SetCursorTo(int32 number);

@@ -298,10 +298,10 @@ void Order::_CheckReadyHoles()
             return;
         ProzBalken* before = jobs[i - 1].get();
         ProzBalken* job = jobs[i].get();
-        if (before->j_stat != 0 || job->j_stat != 1)
+        if (before->j_stat != kJStatOpen || job->j_stat != kJStatReady)
             continue;
         if (job->Window() != nullptr) {
-            job->j_stat = 0;
+            job->j_stat = kJStatOpen;
             FlashView(job, 4);
             continue;
         }
@@ -314,18 +314,18 @@ void Order::_CheckReadyHoles()
 
 void Order::_DeriveStatus()
 {
-    if (ostat != 1 && ostat != 2)
+    if (!Schedulable())
         return;
-    ostat = 1;
+    ostat = kOStatActive;
     bool allReady = true;
     for (const auto& job : jobs) {
-        if (job->j_stat == 1)
-            ostat = 2;
+        if (job->j_stat == kJStatReady)
+            ostat = kOStatProgress;
         else
             allReady = false;
     }
     if (allReady)
-        ostat = 3;
+        ostat = kOStatClosed;
 }
 
 void Order::_SumHours(bool notify)

@@ -191,8 +191,8 @@ void ProzBalken::Draw(BRect)
 
 void ProzBalken::DrawInView(BView*)
 {
-    rgb_color fill = AskColor(j_stat == 0 ? uc_PBo : uc_PBc);
-    if (j_stat == 3)
+    rgb_color fill = AskColor(j_stat == kJStatOpen ? uc_PBo : uc_PBc);
+    if (j_stat == kJStatDeleted)
         fill = AskColor(uc_ERR);
     fill = opaque(fill);
     const rgb_color light = tint_color(fill, B_LIGHTEN_2_TINT);
@@ -206,7 +206,7 @@ void ProzBalken::DrawInView(BView*)
     BorderMe(this, &light, &dark, B_OP_COPY);
     // Every other pixel of the bevel the other way round: the bar's grip.
     Dotter(this, &dark, &light, B_OP_COPY);
-    if (j_stat == 3)
+    if (j_stat == kJStatDeleted)
         return;
     _DrawTexts();
 }
@@ -316,7 +316,7 @@ void ProzBalken::_OpenContextMenu()
     contextMenu->AddItem(workers);
     contextMenu->AddSeparatorItem();
     contextMenu->AddItem(new BMenuItem(label(3).c_str(), new BMessage('PB01')));
-    if (j_stat < 3)
+    if (j_stat < kJStatDeleted)
         contextMenu->ItemAt(j_stat)->SetMarked(true);
     // The window stays locked while the menu is open, so the chosen item is
     // handed on here instead of being sent to this view from the menu.
@@ -348,7 +348,7 @@ void ProzBalken::_StatusChosen(BMessage* message)
     if (index == 0 || index == 1)
         j_stat = uint8(index);
     else if (index > 2)
-        j_stat = 3;
+        j_stat = kJStatDeleted;
     Invalidate();
     GetPosition();
     PostToApp('OCHK');

@@ -67,7 +67,7 @@ std::string OpenJobRows(Order& order)
             printf("Bad *pb\n");
             continue;
         }
-        if (job->j_stat != 0)
+        if (job->j_stat != kJStatOpen)
             continue;
         Worker* worker = JobWorker(*job);
         if (worker == nullptr) {

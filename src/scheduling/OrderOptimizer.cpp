@@ -18,8 +18,6 @@
 
 namespace {
 
-constexpr int32 kBusyCursor = 2;
-constexpr int32 kNormalCursor = 0;
 // F2 repeats one-day runs until one moves nothing; a plan years ahead of
 // its workers would take a run per day, so it also stops after ten years
 // of days.
@@ -63,11 +61,11 @@ int32 STOrder::_MoveRun(bool repeated, const std::function<int32(Order&)>& move)
     if (opt_done != 0)
         return -1;
     if (!repeated)
-        SetCursorTo(kBusyCursor);
+        SetCursorTo(kCursorBusy);
     BAutolock lock(fLock);
     STWorker* workers = STWorker::Existing();
     if (workers == nullptr) {
-        SetCursorTo(kNormalCursor);
+        SetCursorTo(kCursorNormal);
         opt_done = 0;
         beep();
         return -1;
@@ -87,7 +85,7 @@ int32 STOrder::_MoveRun(bool repeated, const std::function<int32(Order&)>& move)
         beep();
     }
     if (!repeated) {
-        SetCursorTo(kNormalCursor);
+        SetCursorTo(kCursorNormal);
         PostToApp('WBRA');
     }
     return moved;
@@ -168,12 +166,12 @@ void STOrder::OptimiertDiffTimesE()
 {
     BAutolock lock(fLock);
     opt_done = 0;
-    SetCursorTo(kBusyCursor);
+    SetCursorTo(kCursorBusy);
     for (int32 run = 0; run < kMaxRepeatedRuns && opt_done == 0; run++) {
         if (OptimiertOneDay(1) == 0)
             break;
     }
-    SetCursorTo(kNormalCursor);
+    SetCursorTo(kCursorNormal);
     PostToApp('WBRA');
 }
 
@@ -239,6 +237,6 @@ void STOrder::RestorePDL()
     fSavedOrders.clear();
     pdl_saved = 0;
     opt_done = 0;
-    SetCursorTo(kNormalCursor);
+    SetCursorTo(kCursorNormal);
     PostToApp('WBRA');
 }
