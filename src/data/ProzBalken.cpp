@@ -19,6 +19,7 @@
 #include "kit/interface/Menu.h"
 #include "kit/interface/MenuItem.h"
 #include "kit/interface/PopUpMenu.h"
+#include "kit/interface/StateGuard.h"
 #include "kit/interface/Window.h"
 
 std::atomic<int32> ProzBalken::pbCount{0};
@@ -198,11 +199,12 @@ void ProzBalken::DrawInView(BView*)
     const rgb_color light = tint_color(fill, B_LIGHTEN_2_TINT);
     const rgb_color dark = tint_color(fill, B_DARKEN_2_TINT);
 
-    PushState();
-    SetDrawingMode(B_OP_COPY);
-    SetHighColor(fill);
-    FillRect(Bounds());
-    PopState();
+    {
+        BStateGuard state(this);
+        SetDrawingMode(B_OP_COPY);
+        SetHighColor(fill);
+        FillRect(Bounds());
+    }
     BorderMe(this, &light, &dark, B_OP_COPY);
     // Every other pixel of the bevel the other way round: the bar's grip.
     Dotter(this, &dark, &light, B_OP_COPY);
@@ -232,7 +234,7 @@ void ProzBalken::_DrawTexts()
     font.TruncateString(&info, B_TRUNCATE_END,
                         upright ? bounds.Height() - 10 : bounds.Width() - 10);
 
-    PushState();
+    BStateGuard state(this);
     SetFont(&font);
     SetDrawingMode(B_OP_OVER);
     SetHighColor(opaque(AskColor(uc_TXT)));
@@ -243,17 +245,17 @@ void ProzBalken::_DrawTexts()
         DrawString(name.c_str(), BPoint(15, 10));
         DrawString(info.c_str(), BPoint(5, 20));
     }
-    PopState();
 }
 
 void ProzBalken::Highlight()
 {
-    PushState();
-    SetDrawingMode(B_OP_COPY);
-    SetHighColor(opaque(AskColor(uc_KNM)));
-    FillTriangle(BPoint(1, 1), BPoint(7, 1), BPoint(1, 7));
-    FillTriangle(BPoint(9, 1), BPoint(13, 1), BPoint(9, 5));
-    PopState();
+    {
+        BStateGuard state(this);
+        SetDrawingMode(B_OP_COPY);
+        SetHighColor(opaque(AskColor(uc_KNM)));
+        FillTriangle(BPoint(1, 1), BPoint(7, 1), BPoint(1, 7));
+        FillTriangle(BPoint(9, 1), BPoint(13, 1), BPoint(9, 5));
+    }
     if (Window() != nullptr)
         Flush();
 }
