@@ -13,6 +13,7 @@
 #include "app/Settings.h"
 #include "calendar/CivilDays.h"
 #include "data/Holiday.h"
+#include "data/ListInstance.h"
 #include "data/RecordLineReader.h"
 #include "kit/app/Autolock.h"
 #include "kit/interface/View.h"
@@ -22,9 +23,13 @@ std::string DEFS_HDY_IO = "holiday";
 
 namespace {
 
-std::atomic<STHolidays*> sInstance{nullptr};
-// Two windows may ask for the list at the same moment; only one builds it.
-std::mutex sCreateLock;
+// Never destroyed: a list still open at exit is not torn down after the
+// toolkit it uses.
+ListInstance<STHolidays>& Instances()
+{
+    static auto* instances = new ListInstance<STHolidays>;
+    return *instances;
+}
 
 long LeadingNumber(const std::string& text)
 {
@@ -35,17 +40,13 @@ long LeadingNumber(const std::string& text)
 
 STHolidays* STHolidays::getSTHolidays()
 {
-    if (STHolidays* list = sInstance.load())
-        return list;
-    std::lock_guard create(sCreateLock);
-    if (sInstance.load() == nullptr)
-        sInstance.store(new STHolidays());
-    return sInstance.load();
+    // Two windows may ask for the list at the same moment; only one builds it.
+    return Instances().Get([] { return new STHolidays(); });
 }
 
 STHolidays* STHolidays::Existing()
 {
-    return sInstance.load();
+    return Instances().Current();
 }
 
 STHolidays::STHolidays() : fTable{}, fTableBase(DayTableBase()), fLock("STHolidays")
@@ -62,14 +63,13 @@ STHolidays::STHolidays() : fTable{}, fTableBase(DayTableBase()), fLock("STHolida
     printf(" BUILD-STHolidays-DONE \n");
 }
 
-STHolidays::~STHolidays()
-{
-    STHolidays* self = this;
-    sInstance.compare_exchange_strong(self, nullptr);
-}
+STHolidays::~STHolidays() = default;
 
+// As the order and worker lists: unreachable at once, freed when no thread
+// still has it fetched.
 void STHolidays::DeleteMe()
 {
+    std::shared_ptr<STHolidays> owner = Instances().Unlink(this, [] {});
     {
         BAutolock lock(fLock);
         for (size_t i = 0; i < fList.size(); i++) {
@@ -78,7 +78,7 @@ void STHolidays::DeleteMe()
         }
         fList.clear();
     }
-    delete this;
+    Instances().Release(this, std::move(owner));
 }
 
 void STHolidays::LoadHolidays(const std::string& path, HolidayList& list)

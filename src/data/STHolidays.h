@@ -27,8 +27,9 @@ public:
 
     virtual ~STHolidays();
 
-    // Destroys every holiday and the instance; the next getSTHolidays()
-    // builds a fresh list from the file.
+    // Destroys every holiday and makes the instance unreachable (it is freed
+    // when no thread still has it); the next getSTHolidays() builds a fresh
+    // list from the file. Not to be called while holding the list's lock.
     virtual void DeleteMe();
     virtual void BuildAllHDaysTable();
     virtual void DrawHolidaysInView(BView* view, float x0, int32 days, float top);

@@ -103,6 +103,20 @@ TEST(ListClosing, WorkersClosedWhileAnotherThreadReadsThem)
         });
 }
 
+TEST(ListClosing, HolidaysClosedWhileAnotherThreadReadsThem)
+{
+    OrderWorkshop shop("[HD][2002/12/25][Weihnachten]\n");
+    Hammer([] { ASSERT_NE(STHolidays::getSTHolidays(), nullptr); },
+           [] { STHolidays::Existing()->DeleteMe(); },
+           [] {
+               STHolidays* holidays = STHolidays::Existing();
+               if (holidays == nullptr)
+                   return false;
+               BAutolock lock(holidays->Lock());
+               return holidays->IsHoliday("2002/12/25") != 0;
+           });
+}
+
 TEST(ListClosing, ACloseWaitsForTheHolderAndTheClosedListSavesNothing)
 {
     OrderWorkshop shop;
