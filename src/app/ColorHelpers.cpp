@@ -30,6 +30,17 @@ uint8 half_way(uint8 a, uint8 b)
     return static_cast<uint8>(low + (high - low) / 2);
 }
 
+int hex_digit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
 } // namespace
 
 static_assert(sizeof(rgb_color) == kColorSize);
@@ -69,6 +80,31 @@ std::string rgb2str(rgb_color color)
     char text[8];
     snprintf(text, sizeof(text), "%02X%02X%02X", color.red, color.green, color.blue);
     return text;
+}
+
+bool str2rgb(std::string_view text, rgb_color* color)
+{
+    constexpr std::string_view blanks = " \t\r\n";
+    size_t first = text.find_first_not_of(blanks);
+    if (first == std::string_view::npos || color == nullptr)
+        return false;
+    text = text.substr(first, text.find_last_not_of(blanks) - first + 1);
+    if (text.front() == '#')
+        text.remove_prefix(1);
+    if (text.size() != 6)
+        return false;
+    uint8 channels[3];
+    for (int i = 0; i < 3; i++) {
+        int high = hex_digit(text[2 * i]);
+        int low = hex_digit(text[2 * i + 1]);
+        if (high < 0 || low < 0)
+            return false;
+        channels[i] = static_cast<uint8>(high * 16 + low);
+    }
+    color->red = channels[0];
+    color->green = channels[1];
+    color->blue = channels[2];
+    return true;
 }
 
 void ColorSet(rgb_color* color, uint8 red, uint8 green, uint8 blue, uint8 alpha)

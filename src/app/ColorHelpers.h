@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "kit/app/GraphicsDefs.h"
 #include "kit/app/SupportDefs.h"
@@ -17,6 +18,12 @@ rgb_color HasMsgColor(const BMessage* message, rgb_color fallback);
 
 // "RRGGBB", upper-case hexadecimal.
 std::string rgb2str(rgb_color color);
+
+// The other way: "#RRGGBB" or "RRGGBB" in either case, blanks and line ends
+// around it allowed (as copied from a web page or a colour picker). Sets
+// red, green and blue and leaves alpha; false, and nothing changed, for any
+// other text.
+bool str2rgb(std::string_view text, rgb_color* color);
 
 void ColorSet(rgb_color* color, uint8 red, uint8 green, uint8 blue, uint8 alpha);
 

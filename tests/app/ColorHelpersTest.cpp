@@ -28,6 +28,44 @@ TEST(ColorHelpers, TextAndHalfWayColours)
     }
 }
 
+TEST(ColorHelpers, HexTextReadsBackWhatRgb2strWrites)
+{
+    // {text, parses, red, green, blue}; alpha is never touched.
+    const struct
+    {
+        const char* text;
+        bool ok;
+        uint8 red, green, blue;
+    } cases[] = {
+        {"#1BE3E3", true, 27, 227, 227},
+        {"1be3e3", true, 27, 227, 227},
+        {"  #FfA30a\n", true, 255, 163, 10},
+        {"\t000000\r\n", true, 0, 0, 0},
+        {"#1BE3E", false, 0, 0, 0},
+        {"#1BE3E3E", false, 0, 0, 0},
+        {"##1BE3E3", false, 0, 0, 0},
+        {"#1BE3G3", false, 0, 0, 0},
+        {"1B E3E3", false, 0, 0, 0},
+        {"#", false, 0, 0, 0},
+        {"", false, 0, 0, 0},
+        {"   ", false, 0, 0, 0},
+        {"0x1BE3E3", false, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        rgb_color color = {9, 9, 9, 80};
+        EXPECT_EQ(str2rgb(c.text, &color), c.ok);
+        rgb_color expected = c.ok ? rgb_color{c.red, c.green, c.blue, 80} : rgb_color{9, 9, 9, 80};
+        EXPECT_EQ(color, expected);
+    }
+    for (rgb_color color : {rgb_color{0, 0, 0, 0}, {250, 163, 10, 80}, {255, 255, 255, 255}}) {
+        rgb_color back = {0, 0, 0, color.alpha};
+        ASSERT_TRUE(str2rgb("#" + rgb2str(color), &back));
+        EXPECT_EQ(back, color);
+    }
+    EXPECT_FALSE(str2rgb("#FFFFFF", nullptr));
+}
+
 TEST(ColorHelpers, HasMsgColorTakesDataThenTheFileAttributeElseFallback)
 {
     ProgramFolder program;

@@ -255,6 +255,18 @@ status_t HeadlessBackend::InjectDrop(BWindow* window, BPoint where,
     return B_OK;
 }
 
+status_t HeadlessBackend::InjectTextDrop(BWindow* window, BPoint where, const std::string& text)
+{
+    std::lock_guard lock(fLock);
+    Record* record = nullptr;
+    if (status_t status = _InputTargetLocked(window, &record); status != B_OK)
+        return status;
+    BPoint screen = where + record->spec.frame.LeftTop();
+    fPointerState.MoveTo(screen);
+    _Post(window, make_text_drop_message(text, where, screen));
+    return B_OK;
+}
+
 status_t HeadlessBackend::InjectMove(BWindow* window, BPoint leftTop)
 {
     std::lock_guard lock(fLock);

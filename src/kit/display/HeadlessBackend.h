@@ -63,6 +63,7 @@ public:
     status_t InjectKey(BWindow* window, uint32 what, int32 key, const std::string& bytes,
                        uint32 modifiers);
     status_t InjectDrop(BWindow* window, BPoint where, const std::vector<std::string>& paths);
+    status_t InjectTextDrop(BWindow* window, BPoint where, const std::string& text);
     // The user moving or resizing the window.
     status_t InjectMove(BWindow* window, BPoint leftTop);
     status_t InjectResize(BWindow* window, float width, float height);

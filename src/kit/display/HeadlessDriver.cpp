@@ -100,6 +100,11 @@ void HeadlessDriver::DropFile(BWindow* window, BPoint where, const std::string& 
     DropFiles(window, where, {path});
 }
 
+void HeadlessDriver::DropText(BWindow* window, BPoint where, const std::string& text)
+{
+    fBackend->InjectTextDrop(window, where, text);
+}
+
 void HeadlessDriver::MoveWindow(BWindow* window, BPoint leftTop)
 {
     fBackend->InjectMove(window, leftTop);

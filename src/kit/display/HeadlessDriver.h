@@ -42,6 +42,8 @@ public:
     void TypeText(BWindow* window, const std::string& text);
     void DropFiles(BWindow* window, BPoint where, const std::vector<std::string>& paths);
     void DropFile(BWindow* window, BPoint where, const std::string& path);
+    // Text dragged in from another program.
+    void DropText(BWindow* window, BPoint where, const std::string& text);
 
     // The user moving or resizing the window frame.
     void MoveWindow(BWindow* window, BPoint leftTop);

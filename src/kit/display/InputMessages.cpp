@@ -1,6 +1,7 @@
 #include "kit/display/InputMessages.h"
 
 #include "kit/app/OS.h"
+#include "kit/app/TypeConstants.h"
 #include "kit/interface/InterfaceDefs.h"
 
 namespace BPrivate {
@@ -53,6 +54,15 @@ BMessage make_drop_message(const std::vector<std::string>& paths, BPoint where, 
         entry_ref ref(path);
         message.AddRef("refs", &ref);
     }
+    message.AddPoint("where", where);
+    message._SetDropPoint(screenWhere);
+    return message;
+}
+
+BMessage make_text_drop_message(const std::string& text, BPoint where, BPoint screenWhere)
+{
+    BMessage message(B_SIMPLE_DATA);
+    message.AddData("text/plain", B_MIME_TYPE, text.data(), static_cast<ssize_t>(text.size()));
     message.AddPoint("where", where);
     message._SetDropPoint(screenWhere);
     return message;

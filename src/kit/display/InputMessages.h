@@ -26,6 +26,9 @@ BMessage make_key_message(uint32 what, int32 key, const std::string& bytes, uint
 
 // B_SIMPLE_DATA with one "refs" per path, dropped at the point.
 BMessage make_drop_message(const std::vector<std::string>& paths, BPoint where, BPoint screenWhere);
+// B_SIMPLE_DATA with the text as "text/plain" (B_MIME_TYPE data), as a
+// text dragged from another program arrives.
+BMessage make_text_drop_message(const std::string& text, BPoint where, BPoint screenWhere);
 
 // B_WINDOW_MOVED ("where": new left top) and B_WINDOW_RESIZED ("width",
 // "height"), for moves and resizes done by the user.

@@ -231,6 +231,7 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(std::string* whyNot)
         backend->fScreen = BRect(0, 0, 1023, 767);
     backend->fWakeEvent = SDL_RegisterEvents(1);
     SDL_EventState(SDL_DROPFILE, SDL_ENABLE);
+    SDL_EventState(SDL_DROPTEXT, SDL_ENABLE);
     backend->_InstallClipboardHooks();
     return backend;
 }
@@ -715,6 +716,7 @@ void SdlBackend::_Handle(const SDL_Event& event)
         return _ReadDesktopClipboard();
     case SDL_DROPBEGIN:
     case SDL_DROPFILE:
+    case SDL_DROPTEXT:
     case SDL_DROPCOMPLETE:
         return _HandleDrop(event);
     default:
@@ -987,10 +989,15 @@ void SdlBackend::_HandleDrop(const SDL_Event& event)
     case SDL_DROPBEGIN:
         fDropping = true;
         fDropPaths.clear();
+        fDropText.reset();
         return;
     case SDL_DROPFILE:
+    case SDL_DROPTEXT:
         if (event.drop.file != nullptr) {
-            fDropPaths.emplace_back(event.drop.file);
+            if (event.type == SDL_DROPFILE)
+                fDropPaths.emplace_back(event.drop.file);
+            else
+                fDropText = std::string(event.drop.file);
             SDL_free(event.drop.file);
         }
         if (fDropping)
@@ -1000,7 +1007,7 @@ void SdlBackend::_HandleDrop(const SDL_Event& event)
         fDropping = false;
         break;
     }
-    if (fDropPaths.empty())
+    if (fDropPaths.empty() && !fDropText)
         return;
 
     int64 id = _IdForSdlWindow(event.drop.windowID);
@@ -1012,9 +1019,14 @@ void SdlBackend::_HandleDrop(const SDL_Event& event)
         where = screen - found->second->frame.LeftTop();
     fPointerState.MoveTo(screen);
     std::lock_guard lock(fLock);
-    if (!_BlockedLocked(id))
-        _PostLocked(id, BPrivate::make_drop_message(fDropPaths, where, screen));
+    if (!_BlockedLocked(id)) {
+        if (!fDropPaths.empty())
+            _PostLocked(id, BPrivate::make_drop_message(fDropPaths, where, screen));
+        else
+            _PostLocked(id, BPrivate::make_text_drop_message(*fDropText, where, screen));
+    }
     fDropPaths.clear();
+    fDropText.reset();
 }
 
 // MARK: Clipboard

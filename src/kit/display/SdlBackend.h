@@ -142,6 +142,7 @@ private:
     bool fRefocus = false;
     BPrivate::SdlKeyTranslator fKeys;
     std::vector<std::string> fDropPaths;
+    std::optional<std::string> fDropText;
     bool fDropping = false;
     std::map<std::string, struct SDL_Cursor*> fCursors;
     struct SDL_Cursor* fShownCursor = nullptr;

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <string>
 
 #include "TestWindow.h"
 #include "kit/app/OS.h"
+#include "kit/app/TypeConstants.h"
 #include "support/WaitUntil.h"
 
 namespace {
@@ -214,6 +216,26 @@ TEST(MouseRouting, FileDropsReachTheViewUnderTheDropPoint)
     entry_ref ref;
     ASSERT_EQ(drop.FindRef("refs", 1, &ref), B_OK);
     EXPECT_EQ(ref.path, "/tmp/b;c.jpg");
+}
+
+TEST(MouseRouting, TextDropsReachTheViewUnderTheDropPointAsPlainText)
+{
+    Tree tree;
+    const std::string text = "#1BE3E3\n\xC3\xA4";
+    tree.test.driver.DropText(tree.test.window, BPoint(130, 40), text);
+    tree.test.driver.WaitForIdle();
+    std::vector<ViewEvent> received = tree.sibling->Events("message");
+    ASSERT_EQ(received.size(), 1u);
+    const BMessage& drop = received[0].message;
+    EXPECT_EQ(drop.what, uint32(B_SIMPLE_DATA));
+    EXPECT_TRUE(drop.WasDropped());
+    EXPECT_EQ(drop.DropPoint(), BPoint(230, 140));
+    const void* data = nullptr;
+    ssize_t size = 0;
+    ASSERT_EQ(drop.FindData("text/plain", B_MIME_TYPE, &data, &size), B_OK);
+    EXPECT_EQ(std::string(static_cast<const char*>(data), size), text);
+    entry_ref ref;
+    EXPECT_NE(drop.FindRef("refs", &ref), B_OK);
 }
 
 // MARK: Keyboard
