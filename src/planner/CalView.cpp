@@ -35,8 +35,7 @@ constexpr std::pair<int32, int32> kZoomItems[] = {{6, 24}, {5, 12}, {4, 6}, {3, 
 
 CalView::CalView(BRect frame, const char* name, const char*, int32, int32)
     : BView(frame, name, B_FOLLOW_ALL_SIDES, B_WILL_DRAW | B_FRAME_EVENTS),
-      fName(name != nullptr ? name : ""),
-      fMode(DaStMode.load()),
+      fName(name != nullptr ? name : ""), fMode(DaStMode.load()),
       fMonths(IsZoomValue(PrevTime.load()) ? PrevTime.load() : kDefaultZoom)
 {
     SetViewColor(ui_color(B_MENU_BACKGROUND_COLOR));

@@ -47,8 +47,7 @@ float HoursPerMonth(const Worker& worker)
 
 WBalken::WBalken(BRect frame, const char* name, int32 kind, int32 id)
     : BView(frame, name, B_FOLLOW_LEFT_RIGHT | B_FOLLOW_TOP, B_WILL_DRAW | B_FRAME_EVENTS),
-      fKind(kind),
-      fKeyId(id)
+      fKind(kind), fKeyId(id)
 {
     SetViewColor(kBarColor);
     SetFont(be_bold_font);
