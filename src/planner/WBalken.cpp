@@ -219,6 +219,24 @@ WorkerJobs WBalken::JobsByWorker(PlanLock& lock)
     return jobs;
 }
 
+std::vector<std::pair<int32, int32>> WBalken::JobsOf(PlanLock& lock, int32 workerId)
+{
+    std::vector<std::pair<int32, int32>> jobs;
+    STOrder* orders = lock.Orders();
+    if (orders == nullptr)
+        return jobs;
+    for (int32 i = 0; i <= orders->GetOMax(); i++) {
+        Order* order = orders->GetOrder(i);
+        if (order == nullptr)
+            continue;
+        for (size_t j = 0; j < order->jobs.size(); j++) {
+            if (order->jobs[j] != nullptr && order->jobs[j]->j_id == workerId)
+                jobs.emplace_back(i, int32(j));
+        }
+    }
+    return jobs;
+}
+
 void WBalken::ManageUpdMsg(BMessage*)
 {
     PlanLock lock;
@@ -313,9 +331,10 @@ void WBalken::ScanOrdersInLate(PlanLock& lock, const WorkerJobs* jobs)
         return;
     }
     fHoursPerMonth = HoursPerMonth(*worker);
+    // One bar alone collects only its own worker's jobs.
     WorkerJobs own;
     if (jobs == nullptr) {
-        own = JobsByWorker(lock);
+        own[fKeyId] = JobsOf(lock, fKeyId);
         jobs = &own;
     }
     std::vector<KnobPlan> plans;
@@ -368,9 +387,10 @@ void WBalken::ScanOrdersInLast(PlanLock& lock, const WorkerJobs* jobs)
         printf("WBalken: %s has no hours per month\n", fName.c_str());
         return;
     }
+    // One bar alone collects only its own worker's jobs.
     WorkerJobs own;
     if (jobs == nullptr) {
-        own = JobsByWorker(lock);
+        own[fKeyId] = JobsOf(lock, fKeyId);
         jobs = &own;
     }
     std::vector<KnobPlan> plans;

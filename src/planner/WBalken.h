@@ -54,6 +54,7 @@ public:
     // when the caller has them.
     void Rebuild(PlanLock& lock, const WorkerJobs* jobs);
     static WorkerJobs JobsByWorker(PlanLock& lock);
+    static std::vector<std::pair<int32, int32>> JobsOf(PlanLock& lock, int32 workerId);
 
     int32 Kind() const { return fKind; }
     int32 KeyID() const { return fKeyId; }
