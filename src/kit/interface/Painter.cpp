@@ -12,9 +12,34 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
+// Far beyond any surface, yet inside int32 and cairo's fixed-point range.
+constexpr float kFarPixel = 1 << 22;
+
 int32 pixel_of(float coordinate)
 {
-    return static_cast<int32>(std::floor(coordinate));
+    if (std::isnan(coordinate))
+        return 0;
+    return static_cast<int32>(std::floor(std::clamp(coordinate, -kFarPixel, kFarPixel)));
+}
+
+// NaN or an infinity draws nothing: there is no pixel it could mean.
+bool finite(BPoint point)
+{
+    return std::isfinite(point.x) && std::isfinite(point.y);
+}
+
+bool finite(const BRect& rect)
+{
+    return finite(rect.LeftTop()) && finite(rect.RightBottom());
+}
+
+bool finite(const BPoint* points, int32 count)
+{
+    for (int32 i = 0; i < count; i++) {
+        if (!finite(points[i]))
+            return false;
+    }
+    return true;
 }
 
 bool same_rgb(rgb_color a, rgb_color b)
@@ -66,11 +91,15 @@ Painter::~Painter()
 
 void Painter::FillRect(BRect rect, const pattern& fill)
 {
+    if (!finite(rect))
+        return;
     _FillPixels(_Pixels(rect), fill);
 }
 
 void Painter::StrokeRect(BRect rect, const pattern& fill)
 {
+    if (!finite(rect))
+        return;
     PixelRect area = _Pixels(rect);
     if (area.IsEmpty())
         return;
@@ -100,6 +129,8 @@ void Painter::StrokeRect(BRect rect, const pattern& fill)
 
 void Painter::InvertRect(BRect rect)
 {
+    if (!finite(rect))
+        return;
     drawing_mode mode = fMode;
     fMode = B_OP_INVERT;
     _FillPixels(_Pixels(rect), B_SOLID_HIGH);
@@ -108,6 +139,8 @@ void Painter::InvertRect(BRect rect)
 
 void Painter::FillRoundRect(BRect rect, float xRadius, float yRadius, const pattern& fill)
 {
+    if (!finite(rect))
+        return;
     PixelRect area = _Pixels(rect);
     Mask mask;
     if (!_OpenMask(area, &mask, false))
@@ -137,6 +170,8 @@ void Painter::FillRoundRect(BRect rect, float xRadius, float yRadius, const patt
 
 void Painter::StrokeRoundRect(BRect rect, float xRadius, float yRadius, const pattern& fill)
 {
+    if (!finite(rect))
+        return;
     PixelRect area = _Pixels(rect);
     if (area.IsEmpty())
         return;
@@ -170,6 +205,8 @@ void Painter::StrokeRoundRect(BRect rect, float xRadius, float yRadius, const pa
 
 void Painter::FillEllipse(BRect rect, const pattern& fill)
 {
+    if (!finite(rect))
+        return;
     PixelRect area = _Pixels(rect);
     Mask mask;
     if (!_OpenMask(area, &mask, false))
@@ -186,6 +223,8 @@ void Painter::FillEllipse(BRect rect, const pattern& fill)
 
 void Painter::StrokeEllipse(BRect rect, const pattern& fill)
 {
+    if (!finite(rect))
+        return;
     PixelRect area = _Pixels(rect);
     Mask mask;
     if (!_OpenMask(area, &mask, false))
@@ -206,7 +245,7 @@ void Painter::StrokeEllipse(BRect rect, const pattern& fill)
 
 void Painter::FillPolygon(const BPoint* points, int32 count, const pattern& fill)
 {
-    if (points == nullptr || count < 1)
+    if (points == nullptr || count < 1 || !finite(points, count))
         return;
     std::vector<BPoint> centres;
     BRect bounds;
@@ -233,7 +272,7 @@ void Painter::FillPolygon(const BPoint* points, int32 count, const pattern& fill
 
 void Painter::StrokePolygon(const BPoint* points, int32 count, bool closed, const pattern& fill)
 {
-    if (points == nullptr || count < 1)
+    if (points == nullptr || count < 1 || !finite(points, count))
         return;
     if (fState.penSize <= 1) {
         for (int32 i = 0; i + 1 < count; i++)
@@ -273,7 +312,7 @@ void Painter::StrokeLine(BPoint from, BPoint to, const pattern& fill)
 BPoint Painter::DrawString(const char* text, int32 length, BPoint baseline)
 {
     std::string valid = BFont::_ValidText(text, length);
-    if (valid.empty())
+    if (valid.empty() || !finite(baseline))
         return B_ORIGIN;
     const BFont& font = fState.font;
     cairo_scaled_font_t* scaled = font._CreateScaledFont();
@@ -320,7 +359,7 @@ BPoint Painter::DrawString(const char* text, int32 length, BPoint baseline)
 
 void Painter::DrawBitmap(const BBitmap* bitmap, BRect source, BRect destination)
 {
-    if (bitmap == nullptr || !bitmap->IsValid())
+    if (bitmap == nullptr || !bitmap->IsValid() || !finite(source) || !finite(destination))
         return;
     PixelRect from = PixelRect::FromRect(source) & PixelRect::FromRect(bitmap->Bounds());
     PixelRect to = _Pixels(destination);
@@ -430,6 +469,8 @@ void Painter::_Put(int32 x, int32 y, const pattern& fill, uint8 coverage)
 
 void Painter::_Line(BPoint from, BPoint to, const pattern& fill)
 {
+    if (!_ClipLine(&from, &to))
+        return;
     int32 x = pixel_of(from.x + fOrigin.x), y = pixel_of(from.y + fOrigin.y);
     int32 endX = pixel_of(to.x + fOrigin.x), endY = pixel_of(to.y + fOrigin.y);
     int32 dx = std::abs(endX - x), dy = -std::abs(endY - y);
@@ -454,6 +495,44 @@ void Painter::_Line(BPoint from, BPoint to, const pattern& fill)
         }
     }
     fTouched = fTouched | touched;
+}
+
+bool Painter::_ClipLine(BPoint* from, BPoint* to) const
+{
+    // Lines within reach are walked whole, so their pixels never change;
+    // a far one is first cut to the clip (Liang-Barsky), or the walk would
+    // take millions of steps outside it.
+    constexpr double kReach = 1 << 14;
+    const double x0 = from->x + fOrigin.x, y0 = from->y + fOrigin.y;
+    const double dx = double(to->x) - from->x, dy = double(to->y) - from->y;
+    auto near = [&](double x, double y) {
+        return x > fClip.x0 - kReach && x < fClip.x1 + kReach && y > fClip.y0 - kReach &&
+               y < fClip.y1 + kReach;
+    };
+    if (near(x0, y0) && near(x0 + dx, y0 + dy))
+        return true;
+    double enter = 0, leave = 1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x0 - (fClip.x0 - 1), (fClip.x1 + 1) - x0, y0 - (fClip.y0 - 1),
+                         (fClip.y1 + 1) - y0};
+    for (int i = 0; i < 4; i++) {
+        if (p[i] == 0) {
+            if (q[i] < 0)
+                return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            enter = std::max(enter, t);
+        else
+            leave = std::min(leave, t);
+    }
+    if (enter > leave)
+        return false;
+    const BPoint start = *from;
+    *from = BPoint(float(start.x + enter * dx), float(start.y + enter * dy));
+    *to = BPoint(float(start.x + leave * dx), float(start.y + leave * dy));
+    return true;
 }
 
 void Painter::_PolygonPath(cairo_t* context, const std::vector<BPoint>& points, bool closed) const

@@ -124,6 +124,9 @@ private:
     void _FillPixels(PixelRect area, const pattern& fill);
     void _Put(int32 x, int32 y, const pattern& fill, uint8 coverage);
     void _Line(BPoint from, BPoint to, const pattern& fill);
+    // Cuts a line that reaches far outside the clip to the part near it;
+    // false when nothing of it is near.
+    bool _ClipLine(BPoint* from, BPoint* to) const;
     void _PolygonPath(cairo_t* context, const std::vector<BPoint>& points, bool closed) const;
     void _Combine(uint32* pixel, rgb_color source, bool high, uint8 coverage) const;
 

@@ -8,6 +8,7 @@
 
 #include <cmath>
 
+#include "kit/app/OS.h"
 #include "kit/display/TestWindow.h"
 #include "kit/interface/Bitmap.h"
 
@@ -364,4 +365,37 @@ TEST(PainterText, RotatedTextFillsAVerticalBand)
     EXPECT_GE(minX, 20 - 14);   // ascenders point left of the baseline
     EXPECT_LE(maxX, 20 + 4);    // descenders a little right of it
     EXPECT_LE(maxY, 111);
+}
+
+TEST(PainterPixels, NonFiniteCoordinatesDrawNothingAndFarLinesStayQuick)
+{
+    const float nan = std::nanf("");
+    const float inf = INFINITY;
+    Canvas canvas;
+    Painter painter = canvas.Paint();
+    const BPoint triangle[3] = {BPoint(1, 1), BPoint(nan, 5), BPoint(9, 9)};
+    painter.FillRect(BRect(nan, 0, 10, 10), B_SOLID_HIGH);
+    painter.FillRect(BRect(0, 0, inf, 10), B_SOLID_HIGH);
+    painter.StrokeRect(BRect(-inf, 0, 10, 10), B_SOLID_HIGH);
+    painter.FillEllipse(BRect(0, 0, 10, nan), B_SOLID_HIGH);
+    painter.FillRoundRect(BRect(0, 0, inf, 10), 2, 2, B_SOLID_HIGH);
+    painter.FillPolygon(triangle, 3, B_SOLID_HIGH);
+    painter.StrokeLine(BPoint(0, 0), BPoint(inf, 0), B_SOLID_HIGH);
+    painter.StrokeLine(BPoint(nan, 3), BPoint(5, 3), B_SOLID_HIGH);
+    painter.DrawString("x", 1, BPoint(nan, 10));
+    EXPECT_EQ(canvas.Count(kBlack), 0);
+
+    // A line from far off lights exactly the pixels of its part inside,
+    // without walking billions of steps.
+    const bigtime_t start = system_time();
+    painter.StrokeLine(BPoint(-1e9f, 5), BPoint(20, 5), B_SOLID_HIGH);
+    painter.StrokeLine(BPoint(30, 2e9f), BPoint(30, 40), B_SOLID_HIGH);
+    EXPECT_LT(system_time() - start, 1'000'000);
+    PixelRect box;
+    EXPECT_EQ(canvas.Count(kBlack, &box), 21 + 24);
+    EXPECT_EQ(box, (PixelRect{0, 5, 31, 64}));
+    EXPECT_RGB(canvas.At(20, 5), kBlack);
+    EXPECT_RGB(canvas.At(21, 5), kWhite);
+    EXPECT_RGB(canvas.At(30, 40), kBlack);
+    EXPECT_RGB(canvas.At(30, 39), kWhite);
 }

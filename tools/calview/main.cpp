@@ -1,0 +1,150 @@
+// The planning calendar in a window of its own, on a generated project
+// (20 workers, 200 orders), with a small stand-in for the application's
+// command router: the bars' and knobs' posts come back to the calendar,
+// a right click on a knob marks its order, so its handle can be dragged.
+//
+//   calview                          a real window (SDL, DISPLAY must be set)
+//   calview --mode N --months M      display mode 0..3, months shown
+//   calview --headless --screenshot FILE
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "BenchProject.h"
+#include "app/Settings.h"
+#include "data/STOrder.h"
+#include "kit/app/Application.h"
+#include "kit/app/IdleLoopers.h"
+#include "kit/app/Messenger.h"
+#include "kit/display/DisplayBackend.h"
+#include "kit/display/HeadlessBackend.h"
+#include "kit/interface/Window.h"
+#include "planner/CalView.h"
+
+namespace {
+
+class CalendarWindow : public BWindow
+{
+public:
+    CalendarWindow()
+        : BWindow(BRect(60, 60, 1259, 665), "Vantrel calendar", B_TITLED_WINDOW,
+                  B_QUIT_ON_WINDOW_CLOSE)
+    {
+        fCal = new CalView(Bounds(), "calview", "", 0, 0);
+        fCal->SetDisplayMode(DaStMode.load());
+        AddChild(fCal);
+        fCal->AddWorkerBars();
+    }
+
+    CalView* Calendar() const { return fCal; }
+
+private:
+    CalView* fCal;
+};
+
+class CalendarApp : public BApplication
+{
+public:
+    CalendarApp() : BApplication("application/x-vnd.vantrel-calview") {}
+
+    void Open()
+    {
+        fWindow = new CalendarWindow;
+        fWindow->Show();
+    }
+
+    void MessageReceived(BMessage* message) override
+    {
+        switch (message->what) {
+        case 'OMRK':
+            if (STOrder* orders = STOrder::Existing())
+                orders->MarkOrderX(message);
+            return _Forward(BMessage('WBKN'));
+        case 'WBRO':
+        case 'WBRA':
+        case 'WB_A':
+        case 'WBKN':
+        case 'MOVX':
+            return _Forward(*message);
+        default:
+            BApplication::MessageReceived(message);
+        }
+    }
+
+    bool QuitRequested() override
+    {
+        if (fWindow != nullptr && fWindow->Lock())
+            fWindow->Quit();
+        fWindow = nullptr;
+        return true;
+    }
+
+    CalendarWindow* Window() const { return fWindow; }
+
+private:
+    void _Forward(const BMessage& message)
+    {
+        if (fWindow == nullptr)
+            return;
+        BMessage copy(message);
+        if (copy.what == 'WB_A')
+            copy.what = 'WBRA';
+        BMessenger(fWindow->Calendar(), fWindow).SendMessage(&copy);
+    }
+
+    CalendarWindow* fWindow = nullptr;
+};
+
+int take_screenshot(const char* path)
+{
+    auto* headless = dynamic_cast<HeadlessBackend*>(InstallDisplayBackend("headless"));
+    if (headless == nullptr)
+        return 1;
+    CalendarApp app;
+    app.Open();
+    wait_for_idle_loopers();
+    const status_t status = headless->SavePNG(app.Window(), path);
+    app.QuitRequested();
+    if (status != B_OK) {
+        std::fprintf(stderr, "calview: cannot write %s\n", path);
+        return 1;
+    }
+    std::printf("screenshot: %s\n", path);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const char* screenshot = nullptr;
+    int32 mode = DSM_WORKER;
+    int32 months = 3;
+    for (int i = 1; i < argc; i++) {
+        if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc)
+            screenshot = argv[++i];
+        else if (std::strcmp(argv[i], "--mode") == 0 && i + 1 < argc)
+            mode = std::atoi(argv[++i]);
+        else if (std::strcmp(argv[i], "--months") == 0 && i + 1 < argc)
+            months = std::atoi(argv[++i]);
+        else if (std::strcmp(argv[i], "--headless") != 0) {
+            std::fprintf(stderr, "usage: calview [--mode N] [--months M] "
+                                 "[--headless --screenshot FILE]\n");
+            return 2;
+        }
+    }
+    {
+        QuietStdout quiet;
+        OpenBenchProject(GeneratedFolder(0));
+    }
+    DaStMode = mode >= 0 && mode <= 3 ? mode : DSM_WORKER;
+    PrevTime = months;
+    if (screenshot != nullptr)
+        return take_screenshot(screenshot);
+    if (InstallDisplayBackend(nullptr) == nullptr)
+        return 1;
+    CalendarApp app;
+    app.Open();
+    app.Run();
+    return 0;
+}
