@@ -248,8 +248,9 @@ TEST(LayoutRules, HoldOnThousandsOfGeneratedPlans)
                     // that day ends within what he has.
                     if (before->timebase == after->timebase) {
                         EXPECT_EQ(DayNumber(before->j_end), DayNumber(after->j_end)) << where;
-                        if (MinutesOn(*before, before->j_end) == MinutesOn(*after, after->j_end))
+                        if (MinutesOn(*before, before->j_end) == MinutesOn(*after, after->j_end)) {
                             EXPECT_EQ(before->j_end.hours, after->j_end.hours) << where;
+                        }
                     }
                 }
             }
