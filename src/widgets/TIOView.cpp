@@ -34,6 +34,7 @@ TIOView::TIOView(BRect frame, const char* name, const char* prefix, const char* 
     : BView(closed_height(frame), name, resizingMode, B_WILL_DRAW),
       fPrefix(prefix != nullptr ? prefix : ""), fMessage(message)
 {
+    PokeColor(uc_MOC, MenuShadeColor());
     SetViewColor(AskColor(uc_MOC));
     BFont font(be_plain_font);
     font.SetSize(kFontSize);
@@ -181,6 +182,10 @@ void TIOView::MessageReceived(BMessage* message)
         return _Commit();
     case kTyped:
         return GetTextCont(message);
+    case B_KEY_DOWN:
+    case B_KEY_UP:
+        // Keys the open field did not use, on their way to the window.
+        return BView::MessageReceived(message);
     default:
         printf("TIOView?? '%s'\n", long2asc(message->what).c_str());
         BView::MessageReceived(message);

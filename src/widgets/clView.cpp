@@ -25,6 +25,7 @@ clView::clView(BRect frame, const char* text, BMessage* message, int32 mode, con
     : BControl(frame, name, "", message, resizingMode, B_WILL_DRAW),
       fText(text != nullptr ? text : ""), fModus(mode)
 {
+    PokeColor(uc_MOC, MenuShadeColor());
     fViewCol = ui_color(B_MENU_BACKGROUND_COLOR);
     fLightCol = tint_color(fViewCol, B_LIGHTEN_1_TINT);
     fDarkCol = tint_color(fViewCol, B_DARKEN_3_TINT);
@@ -55,6 +56,9 @@ rgb_color clView::_FaceColor() const
 void clView::Draw(BRect)
 {
     BStateGuard state(this);
+    // The mouse-over slot follows the menu colour, whatever the colour
+    // file holds.
+    PokeColor(uc_MOC, MenuShadeColor());
     rgb_color face = _FaceColor();
     // The bevels derive their shades from the view colour.
     SetViewColor(face);
