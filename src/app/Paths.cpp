@@ -121,7 +121,12 @@ void OpenFileWithTracker(const char* path, int32 mode)
         return;
     // xdg-open serves both: it hands web pages to the desktop's browser.
     (void)mode;
-    ProgramLauncher::Launch({"xdg-open", path});
+    // xdg-open reads a leading '-' as an option and knows no "--"; "./"
+    // names the same file.
+    std::string file = path;
+    if (file.starts_with('-'))
+        file.insert(0, "./");
+    ProgramLauncher::Launch({"xdg-open", file});
 }
 
 static bool EndsWithExtension(const std::string& name, const char* ext, size_t extLength)

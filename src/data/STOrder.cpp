@@ -10,6 +10,7 @@
 
 #include "app/AppPost.h"
 #include "app/Globals.h"
+#include "app/MenuIconItem.h"
 #include "app/Paths.h"
 #include "app/Settings.h"
 #include "calendar/CivilDays.h"
@@ -24,7 +25,6 @@
 #include "kit/app/Message.h"
 #include "kit/app/OS.h"
 #include "kit/interface/Menu.h"
-#include "kit/interface/MenuItem.h"
 #include "kit/storage/SafeSave.h"
 
 namespace {
@@ -504,23 +504,25 @@ void STOrder::SortedMOrderList(BMenu* menu)
 {
     if (menu == nullptr)
         return;
+    BAutolock lock(fLock);
     struct Entry
     {
         std::string key;
         std::string name;
         int32 id;
+        int32 status;
     };
     std::vector<Entry> entries;
     for (const auto& order : fList)
-        entries.push_back({upper(order->oauft), order->oauft, order->onr});
+        entries.push_back({upper(order->oauft), order->oauft, order->onr, order->ostat});
     std::stable_sort(entries.begin(), entries.end(),
                      [](const Entry& a, const Entry& b) { return a.key < b.key; });
-    // Plain items until the menu items with a status icon exist.
+    // The item's kind is the status, so the swatch tells it.
     for (const Entry& entry : entries) {
         auto* message = new BMessage('OUIx');
         message->AddString("labelt", entry.name);
         message->AddInt32("order", entry.id);
-        menu->AddItem(new BMenuItem(("  " + entry.name).c_str(), message));
+        menu->AddItem(new MenuIconItem(("  " + entry.name).c_str(), message, entry.status));
     }
 }
 

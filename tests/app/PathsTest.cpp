@@ -99,12 +99,15 @@ TEST(OpenFileWithTracker, HandsThePathOverAsOneArgument)
     OpenFileWithTracker("/tmp/my plans/a\"b;rm -rf x.html", 1);
     OpenFileWithTracker("/tmp/report.txt", 0);
     OpenFileWithTracker(nullptr, 0);
+    OpenFileWithTracker("-rf $(x).txt", 0);
     ProgramLauncher::SetRecorder(nullptr);
 
-    ASSERT_EQ(launched.size(), 2u);
+    ASSERT_EQ(launched.size(), 3u);
     EXPECT_EQ(launched[0],
               (std::vector<std::string>{"xdg-open", "/tmp/my plans/a\"b;rm -rf x.html"}));
     EXPECT_EQ(launched[1], (std::vector<std::string>{"xdg-open", "/tmp/report.txt"}));
+    // Not an option to the opener: the same file, relative to here.
+    EXPECT_EQ(launched[2], (std::vector<std::string>{"xdg-open", "./-rf $(x).txt"}));
 }
 
 TEST(ProgramLauncher, StartsARealProgramDetached)

@@ -7,9 +7,11 @@
 #include <filesystem>
 
 #include "app/AppPost.h"
+#include "app/MenuIconItem.h"
 #include "data/Order.h"
 #include "data/OrderWorkshop.h"
 #include "data/ProzBalken.h"
+#include "kit/interface/Menu.h"
 #include "kit/storage/SafeFile.h"
 #include "support/CorpusFiles.h"
 
@@ -284,4 +286,28 @@ TEST(STOrder, SortsKeepEqualDatesAndTheLastOrderIsNeverDeleted)
     EXPECT_EQ(Printed([&] { orders->DeleteSingleOrder(0); }), "last? ");
     EXPECT_EQ(Names(orders), "a");
     EXPECT_TRUE(posts.Codes().empty());
+}
+
+TEST(STOrder, SortedMenuShowsEachOrdersStatus)
+{
+    OrderWorkshop shop;
+    STOrder* orders = OpenPlan(shop, OrderLine("beta", "2003/01/10", "2003/01/02") +
+                                         OrderLine("Alpha", "2003/01/05", "2003/01/03") +
+                                         OrderLine("gamma", "2003/01/05", "2003/01/01"));
+    const int32 statuses[] = {4, 0, 3};
+    for (int32 i = 0; i < 3; i++)
+        orders->GetOrder(i)->ostat = statuses[i];
+    BMenu menu("sao");
+    orders->SortedMOrderList(&menu);
+    ASSERT_EQ(menu.CountItems(), 3);
+    const char* labels[] = {"  Alpha", "  beta", "  gamma"};
+    const int32 kinds[] = {0, 4, 3};
+    for (int32 i = 0; i < 3; i++) {
+        auto* item = dynamic_cast<MenuIconItem*>(menu.ItemAt(i));
+        ASSERT_NE(item, nullptr);
+        EXPECT_STREQ(item->Label(), labels[i]);
+        EXPECT_EQ(item->Kind(), kinds[i]);
+        EXPECT_EQ(item->Message()->what, uint32('OUIx'));
+        EXPECT_STREQ(item->Message()->GetString("labelt", ""), labels[i] + 2);
+    }
 }
