@@ -128,7 +128,7 @@ TEST(Icons, TableNamesAndPaths)
     EXPECT_EQ(IconName(-1), nullptr);
     EXPECT_EQ(IconName(kIconCount), nullptr);
     EXPECT_EQ(IconPath("Wko", 32), folder.Path("icons/Wko.png"));
-    EXPECT_EQ(IconPath("Wko", 16), folder.Path("icons/Wko_16.png"));
+    EXPECT_EQ(IconPath("Wko", 16), folder.Path("icons/Wko-16.png"));
 
     EXPECT_EQ(LoadIcon("Wko", 32), nullptr);
     folder.Write("icons/Wko.png", "not a picture");
