@@ -35,8 +35,10 @@ void DayCell::Draw(BRect)
     BStateGuard guard(this);
     const rgb_color menu = ui_color(B_MENU_BACKGROUND_COLOR);
     rgb_color fill = fMode == 0 ? menu : ViewColor();
+    // "CL Mouseover" as the label buttons set it before they draw, whatever
+    // the colour file held.
     if (fLit)
-        fill = AskColor(uc_MOC);
+        fill = MenuShadeColor();
     SetHighColor(fill);
     FillRect(Bounds());
     if (fMode != 2)

@@ -10,6 +10,7 @@
 #include "data/STHolidays.h"
 #include "kit/app/Autolock.h"
 #include "kit/interface/Button.h"
+#include "kit/interface/Font.h"
 #include "kit/interface/ListView.h"
 #include "kit/interface/ScrollView.h"
 #include "kit/interface/StringItem.h"
@@ -40,22 +41,27 @@ FeiertagView::FeiertagView(BRect frame) : BBox(frame, "fdays", B_FOLLOW_ALL, B_W
     SetViewColor(kCardColor);
     SetLabel(STLabel::getLabel(calmnu, 18).c_str());
 
+    // The list spans the card: its lines hold the name right-aligned in 35
+    // columns after the day.
     const std::string today = CDay2str(str2CDay(nullptr).get());
-    fDate = new DayCell(BRect(10, 24, 120, 40), "hdate", today.c_str(), new BMessage('YMDA'), 3);
+    fDate = new DayCell(BRect(10, 24, 100, 42), "hdate", today.c_str(), new BMessage('YMDA'), 3);
     AddChild(fDate);
-    fName = new BTextControl(BRect(10, 48, 150, 68), "dname", nullptr, kDefaultName,
+    fName = new BTextControl(BRect(108, 23, 220, 43), "dname", nullptr, kDefaultName,
                              new BMessage('YNAM'));
     fName->SetDivider(0);
     AddChild(fName);
-    AddChild(new BButton(BRect(10, 76, 150, 98), "addday", STLabel::getLabel(w_labs, 9).c_str(),
+    AddChild(new BButton(BRect(228, 22, 330, 44), "addday", STLabel::getLabel(w_labs, 9).c_str(),
                          new BMessage('YADU')));
-    AddChild(new BButton(BRect(10, 164, 120, 186), "close", STLabel::getLabel(calmnu, 3).c_str(),
-                         new BMessage('__OK')));
 
-    fList = new BListView(BRect(162, 22, 314, 150), "inis", B_MULTIPLE_SELECTION_LIST);
+    fList = new BListView(BRect(12, 54, 314, 156), "inis", B_MULTIPLE_SELECTION_LIST);
     fList->SetViewColor(kListColor);
+    BFont font(be_plain_font);
+    font.SetSize(10);
+    fList->SetFont(&font);
     AddChild(new BScrollView("inisscroll", fList, B_FOLLOW_LEFT | B_FOLLOW_TOP, 0, false, true));
-    AddChild(new BButton(BRect(160, 164, 330, 186), "delsel", STLabel::getLabel(w_labs, 10).c_str(),
+    AddChild(new BButton(BRect(10, 166, 120, 188), "close", STLabel::getLabel(calmnu, 3).c_str(),
+                         new BMessage('__OK')));
+    AddChild(new BButton(BRect(160, 166, 330, 188), "delsel", STLabel::getLabel(w_labs, 10).c_str(),
                          new BMessage('YUDS')));
     FdaysFromHolidayList();
 }

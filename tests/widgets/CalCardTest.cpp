@@ -269,9 +269,9 @@ TEST_F(CalCardTest, TheChosenDayIsDrawnLit)
         // The grid sits 2 pixels into the card; row 12 is under the digits.
         return driver.Pixel(card, BPoint(frame.left + 2 + 8, frame.top + 2 + 12));
     };
-    EXPECT_RGB(below_text(30), AskColor(uc_MOC));
+    EXPECT_RGB(below_text(30), MenuShadeColor());
     EXPECT_RGB(below_text(31), ui_color(B_MENU_BACKGROUND_COLOR));
     Click(card, 31);
-    EXPECT_RGB(below_text(31), AskColor(uc_MOC));
+    EXPECT_RGB(below_text(31), MenuShadeColor());
     EXPECT_RGB(below_text(30), ui_color(B_MENU_BACKGROUND_COLOR));
 }
