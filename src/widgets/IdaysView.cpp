@@ -1,0 +1,3 @@
+#include "widgets/IdaysView.h"
+
+IdaysView::IdaysView(BRect frame) : WorkerDaysView(frame, "idays", true) {}

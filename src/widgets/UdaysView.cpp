@@ -1,0 +1,3 @@
+#include "widgets/UdaysView.h"
+
+UdaysView::UdaysView(BRect frame) : WorkerDaysView(frame, "udays", false) {}
