@@ -12,8 +12,10 @@
 #include "widgets/CalCard.h"
 #include "widgets/DayCell.h"
 #include "widgets/FeiertagView.h"
+#include "widgets/HtmSetView.h"
 #include "widgets/IdaysView.h"
 #include "widgets/NameInView.h"
+#include "widgets/PrefsView.h"
 #include "widgets/UdaysView.h"
 
 std::atomic<ConfigCard*> ConfigCard::cc_Zgr{nullptr};
@@ -101,9 +103,10 @@ BView* ConfigCard::_MakeView(BRect bounds)
         return new FeiertagView(bounds);
     case kName:
         return new NameInView(bounds, fMessage->what);
-    // ---- The preferences view and the report settings view are made here.
     case kPreferences:
+        return new PrefsView(bounds);
     case kReportSettings:
+        return new HtmSetView(bounds);
     default:
         printf("ConfigCard: no view for card type %ld\n", long(fType));
         return new BBox(bounds, "empty");
@@ -127,6 +130,11 @@ void ConfigCard::MessageReceived(BMessage* message)
         return _NameOk();
     case 'N_CA':
         return _NameCancel();
+    case 'H_22': // the report settings' "Cancel": the form is kept either way
+        return Quit();
+    case 'H_23':
+        PostToApp('OPRH');
+        return Quit();
     case B_KEY_DOWN:
         return LookByOpen(message);
     case B_MOUSE_WHEEL_CHANGED:

@@ -3,6 +3,8 @@
 // worker and holiday lists, what they post, a worker or list that goes while
 // a card is open, and names that are refused.
 #include "widgets/ConfigCard.h"
+#include "widgets/HtmSetView.h"
+#include "widgets/PrefsView.h"
 
 #include <gtest/gtest.h>
 
@@ -462,13 +464,19 @@ TEST_F(ConfigCardTest, RefusedNamesAlertAndKeepTheCardOpen)
     }
 }
 
-TEST_F(ConfigCardTest, CardsOfOtherViewsOpenEmptyAndKeysAreReportedOnce)
+TEST_F(ConfigCardTest, SettingsCardsHostTheirViewsAndKeysAreReportedOnce)
 {
     for (int32 type : {ConfigCard::kPreferences, ConfigCard::kReportSettings}) {
         ConfigCard* card = nullptr;
         const std::string said = captured(driver, [&] { card = Open(type, 'P___'); });
-        EXPECT_NE(said.find("no view for card type " + std::to_string(type)), std::string::npos);
-        ASSERT_NE(Find(card, "empty"), nullptr);
+        EXPECT_EQ(said.find("no view for card type"), std::string::npos);
+        card->Lock();
+        BView* hosted = card->HostedView();
+        card->Unlock();
+        if (type == ConfigCard::kPreferences)
+            EXPECT_NE(dynamic_cast<PrefsView*>(hosted), nullptr);
+        else
+            EXPECT_NE(dynamic_cast<HtmSetView*>(hosted), nullptr);
         EXPECT_EQ(captured(driver, [&] { driver.PressKey(card, B_F2_KEY); }),
                   " B_F2_KEY by open pressed !!\n");
         EXPECT_EQ(captured(driver, [&] { driver.PressKey(card, B_F1_KEY); }), "");
@@ -478,5 +486,17 @@ TEST_F(ConfigCardTest, CardsOfOtherViewsOpenEmptyAndKeysAreReportedOnce)
         driver.WaitForIdle();
         EXPECT_EQ(ConfigCard::cc_Zgr.load(), nullptr);
         EXPECT_FALSE(ConfigCard::lbo_xxx.load());
+    }
+
+    // "Open HTML" asks the application for the report and closes the card;
+    // "Cancel" only closes it.
+    for (uint32 button : {uint32('H_23'), uint32('H_22')}) {
+        ConfigCard* card = Open(ConfigCard::kReportSettings, 'P___');
+        posts.Clear();
+        captured(driver, [&] { card->PostMessage(button); });
+        driver.WaitForIdle();
+        EXPECT_EQ(ConfigCard::cc_Zgr.load(), nullptr);
+        EXPECT_EQ(posts.Codes(),
+                  button == 'H_23' ? std::vector<uint32>{'OPRH'} : std::vector<uint32>{});
     }
 }
