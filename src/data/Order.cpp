@@ -7,6 +7,7 @@
 #include "app/Notices.h"
 #include "app/STLabel.h"
 #include "app/Settings.h"
+#include "data/ChangeMark.h"
 #include "data/ProzBalken.h"
 #include "data/RecordText.h"
 #include "data/STWorker.h"
@@ -77,21 +78,108 @@ void Order::AddFirstPB()
         printf("AddFirstPB() error");
         return;
     }
-    jobs.push_back(
-        std::make_unique<ProzBalken>(BRect(10, 10, 110, 40), onr, 0, kFirstJobHours, 1, "-"));
+    AddJob(std::make_unique<ProzBalken>(BRect(10, 10, 110, 40), onr, 0, kFirstJobHours, 1, "-"));
     printf("AddFirstPB() done");
     PruefeOrder(true);
     SentToCal(false);
 }
 
+namespace {
+
+void change_to(std::string& field, std::string value)
+{
+    if (value == field)
+        return;
+    field = std::move(value);
+    ChangeMark::Orders().Note();
+}
+
+} // namespace
+
 void Order::_SetText(std::string& field, const std::string& text, size_t max)
 {
-    field = RecordText(text, RecordRoom(max, _OrderLineLength(), field.size()));
+    change_to(field, RecordText(text, RecordRoom(max, _OrderLineLength(), field.size())));
 }
 
 void Order::_SetDay(std::string& field, const std::string& date)
 {
-    field = RecordDayText(date, RecordRoom(kDayTextMax, _OrderLineLength(), DayTextWidth(field)));
+    change_to(field, RecordDayText(
+                         date, RecordRoom(kDayTextMax, _OrderLineLength(), DayTextWidth(field))));
+}
+
+void Order::_SetNumber(int32& field, int32 value, int32 max)
+{
+    value = std::clamp(value, int32(0), max);
+    if (value == field)
+        return;
+    field = value;
+    ChangeMark::Orders().Note();
+}
+
+void Order::NewOStat(int32 status)
+{
+    _SetNumber(ostat, status, kOStatBreak);
+}
+
+void Order::NewOTyp(int32 type)
+{
+    _SetNumber(otyp, type, kOTypSingle);
+}
+
+void Order::NewONeed(int32 need)
+{
+    _SetNumber(oneed, need, 1);
+}
+
+// MARK: Jobs
+
+int32 Order::AddJob(std::unique_ptr<ProzBalken> job)
+{
+    if (job == nullptr)
+        return -1;
+    jobs.push_back(std::move(job));
+    _StampJobs(jobs.size() - 1);
+    ChangeMark::Orders().Note();
+    return static_cast<int32>(jobs.size()) - 1;
+}
+
+std::unique_ptr<ProzBalken> Order::RemoveJob(int32 index)
+{
+    if (index < 0 || size_t(index) >= jobs.size())
+        return nullptr;
+    std::unique_ptr<ProzBalken> job = std::move(jobs[size_t(index)]);
+    jobs.erase(jobs.begin() + index);
+    _StampJobs(size_t(index));
+    if (job != nullptr)
+        job->SetPlace(0, -1);
+    ChangeMark::Orders().Note();
+    return job;
+}
+
+int32 Order::IndexOfJob(const ProzBalken* job) const
+{
+    if (job == nullptr)
+        return -1;
+    for (size_t i = 0; i < jobs.size(); i++) {
+        if (jobs[i].get() == job)
+            return static_cast<int32>(i);
+    }
+    return -1;
+}
+
+ProzBalken* Order::JobAt(int32 index) const
+{
+    if (index < 0 || size_t(index) >= jobs.size())
+        return nullptr;
+    return jobs[size_t(index)].get();
+}
+
+void Order::_StampJobs(size_t from)
+{
+    for (size_t i = from; i < jobs.size(); i++) {
+        if (jobs[i] != nullptr)
+            jobs[i]->SetPlace(onr, static_cast<int32>(i));
+    }
 }
 
 void Order::NewOAuft(const std::string& text)
@@ -141,6 +229,7 @@ void Order::TakeFileTexts(const std::optional<std::string>& name,
 void Order::AddLink(const std::string& link)
 {
     links.push_back(RecordText(link, kLinkMax));
+    ChangeMark::Orders().Note();
 }
 
 rgb_color Order::StatusColor()
@@ -286,6 +375,7 @@ void Order::_CheckJobWorkers()
     for (size_t i = 0; i < jobs.size(); i++) {
         ProzBalken* job = jobs[i].get();
         job->j_prio = static_cast<int32>(i);
+        job->SetPlace(onr, static_cast<int32>(i));
         if (workers == nullptr || workers->GetWorkerWithID(job->j_id) == nullptr)
             printf(" PB-CHECK Worker not found [%ld]", long(job->j_id));
     }

@@ -95,6 +95,23 @@ public:
     // A link line ("[LN]"), at most kLinkMax bytes as RecordText has it.
     void AddLink(const std::string& link);
 
+    // Status 0..4, type 0..2, need 0..1 (larger values become the largest,
+    // as the loader has them); no order check.
+    void NewOStat(int32 status);
+    void NewOTyp(int32 type);
+    void NewONeed(int32 need);
+
+    // The jobs change only through these, by a caller that holds the order
+    // list's lock (as for every change); the order check is the caller's,
+    // so a loader adding many jobs checks once. AddJob appends and returns
+    // the job's index. RemoveJob hands the job back, for a window that shows
+    // it to take its view out first; null for an index outside the jobs.
+    int32 AddJob(std::unique_ptr<ProzBalken> job);
+    std::unique_ptr<ProzBalken> RemoveJob(int32 index);
+    // -1 when the job is not this order's; JobAt is null outside the jobs.
+    int32 IndexOfJob(const ProzBalken* job) const;
+    ProzBalken* JobAt(int32 index) const;
+
     // With dates of kDayTextMax bytes and single-digit need, status and
     // type the "[IT]" line is one record line.
     static constexpr size_t kNameMax = 80;
@@ -119,7 +136,7 @@ public:
     uint8 marked;
     JobList jobs;
     std::vector<std::string> links; // "[LN]" lines, added by AddLink
-    BLocker o_lock;
+    BLocker o_lock;                 // not taken by the order's own operations
 
     static std::atomic<int32> sNr;
 
@@ -127,8 +144,12 @@ private:
     // The "[IT]" line without its line end.
     std::string _OrderLine() const;
     size_t _OrderLineLength() const;
+    // Both note a change on ChangeMark::Orders() when the field changes.
     void _SetText(std::string& field, const std::string& text, size_t max);
     void _SetDay(std::string& field, const std::string& date);
+    void _SetNumber(int32& field, int32 value, int32 max);
+    // Every job learns its order's id and its index again.
+    void _StampJobs(size_t from);
     // The steps of PruefeOrder.
     void _SortJobs();
     void _CheckJobWorkers();

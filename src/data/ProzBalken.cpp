@@ -10,6 +10,7 @@
 #include "app/Notices.h"
 #include "app/STLabel.h"
 #include "app/Settings.h"
+#include "data/ChangeMark.h"
 #include "data/Order.h"
 #include "data/RecordText.h"
 #include "data/STWorker.h"
@@ -134,8 +135,9 @@ ProzBalken::ProzBalken(BRect position, int32 workerId, uint8 status, TInt hours,
       wkoList(STWorker::getSTWorker()), worker(nullptr), j_pos(sane_rect(position)), wko_nr(0),
       j_id(workerId), j_stat(status), j_time(hours), j_prio(priority), j_beg(CDayOfText({})),
       j_end(j_beg), j_info(info != nullptr ? RecordText(info, kInfoMax) : std::string("-")),
-      highlighted(0), timebase('-')
+      highlighted(0), timebase('-'), fPlace(0)
 {
+    SetPlace(0, -1);
     SetViewColor(opaque(AskColor(uc_PBo)));
     BFont font(be_plain_font);
     font.SetSize(10);
@@ -275,8 +277,10 @@ void ProzBalken::MouseClick(BPoint where)
     BMessage sum('OSUM');
     sum.AddInt32("xworker", wko_nr);
     sum.AddInt32("pb_std", j_time);
-    sum.AddPointer("pb_inf", &j_info);
-    sum.AddPointer("ProzBalk", this);
+    sum.AddString("pb_inf", j_info);
+    // The receiver looks the job up: it may be gone by then.
+    sum.AddInt32("u_order", OrderId());
+    sum.AddInt32("pb_index", JobIndex());
     PostToApp(sum);
 
     uint32 buttons = 0;
@@ -347,10 +351,13 @@ void ProzBalken::MessageReceived(BMessage* message)
 void ProzBalken::_StatusChosen(BMessage* message)
 {
     const int32 index = message->GetInt32("index", -1);
+    const uint8 before = j_stat;
     if (index == 0 || index == 1)
         j_stat = uint8(index);
     else if (index > 2)
         j_stat = kJStatDeleted;
+    if (j_stat != before)
+        ChangeMark::Orders().Note();
     Invalidate();
     GetPosition();
     PostToApp('OCHK');
@@ -367,6 +374,8 @@ void ProzBalken::_WorkerChosen(BMessage* message)
     const int32 id = message->GetInt32("myID", j_id);
     const int32 number = list != nullptr ? list->FindWorkerNrOverID(id) : 999;
     if (number != 999) {
+        if (id != j_id)
+            ChangeMark::Orders().Note();
         j_id = id;
         wko_nr = number;
         worker = list->GetWorker(number);
@@ -436,12 +445,41 @@ void ProzBalken::GetPosition()
     if (frame == j_pos)
         return;
     j_pos = frame;
+    ChangeMark::Orders().Note();
     PostToApp('OCHK');
 }
 
 void ProzBalken::SetTextInf(const std::string& info)
 {
-    j_info = RecordText(info, kInfoMax);
+    std::string text = RecordText(info, kInfoMax);
+    if (text == j_info)
+        return;
+    j_info = std::move(text);
+    ChangeMark::Orders().Note();
+}
+
+void ProzBalken::SetHours(TInt hours)
+{
+    hours = std::max(hours, TInt(0));
+    if (hours == j_time)
+        return;
+    j_time = hours;
+    ChangeMark::Orders().Note();
+}
+
+int32 ProzBalken::OrderId() const
+{
+    return int32(uint32(fPlace.load(std::memory_order_acquire) >> 32));
+}
+
+int32 ProzBalken::JobIndex() const
+{
+    return int32(uint32(fPlace.load(std::memory_order_acquire)));
+}
+
+void ProzBalken::SetPlace(int32 orderId, int32 index)
+{
+    fPlace.store(uint64_t(uint32(orderId)) << 32 | uint32(index), std::memory_order_release);
 }
 
 // MARK: Printing

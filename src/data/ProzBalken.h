@@ -9,6 +9,7 @@
 
 #include <array>
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -79,6 +80,18 @@ public:
     // null when the list or the worker is gone.
     Worker* CurrentWorker();
 
+    // Hours of at least 0:00; notes the change.
+    void SetHours(TInt hours);
+
+    // The id of the order holding the job and the job's index in it, as the
+    // order last set them (adding, removing, checking); 0 and -1 for a job
+    // no order holds. Messages name a job by these, never by its address.
+    // The window showing the job reads them while the order may change on
+    // another thread, so both go in one atomic word.
+    int32 OrderId() const;
+    int32 JobIndex() const;
+    void SetPlace(int32 orderId, int32 index);
+
     BPopUpMenu* contextMenu; // owned, "pbcontext", made on the first right click
     STWorker* wkoList;
     Worker* worker;
@@ -107,4 +120,6 @@ private:
     // parent's coordinates) and the drag area; the frame itself to stay.
     using GridStep = BRect (*)(BRect frame, BPoint mouse, BRect area);
     void _DragOnGrid(GridStep step);
+
+    std::atomic<uint64_t> fPlace; // order id high, index low
 };

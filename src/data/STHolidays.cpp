@@ -12,6 +12,7 @@
 #include "app/Paths.h"
 #include "app/Settings.h"
 #include "calendar/CivilDays.h"
+#include "data/ChangeMark.h"
 #include "data/Holiday.h"
 #include "data/ListInstance.h"
 #include "data/RecordLineReader.h"
@@ -60,6 +61,7 @@ STHolidays::STHolidays() : fTable{}, fTableBase(DayTableBase()), fLock("STHolida
         SortHolidays();
     }
     BuildAllHDaysTable();
+    ChangeMark::Holidays().Reset();
     printf(" BUILD-STHolidays-DONE \n");
 }
 
@@ -72,6 +74,7 @@ void STHolidays::DeleteMe()
     std::shared_ptr<STHolidays> owner = Instances().Unlink(this, [] {});
     {
         BAutolock lock(fLock);
+        fClosed = true;
         for (size_t i = 0; i < fList.size(); i++) {
             if (!fList[i])
                 printf("Bad Holiday (%ld)\n", long(i));
@@ -106,6 +109,12 @@ void STHolidays::LoadHolidays(const std::string& path, HolidayList& list)
 bool STHolidays::SaveHolidaysList()
 {
     BAutolock lock(fLock);
+    if (fClosed) {
+        // Closed by another thread: its holidays are gone, the file is not.
+        printf("'%s' OpenError!\n", fPath.c_str());
+        return false;
+    }
+    const uint64_t changes = ChangeMark::Holidays().Count();
     std::string out = "; -- Holidaylist / Feiertagsliste \n"
                       "; -- [item][yyyy/mm/dd][name][regi]\n";
     long lastYear = 0;
@@ -122,7 +131,19 @@ bool STHolidays::SaveHolidaysList()
         printf("'%s' OpenError!\n", fPath.c_str());
         return false;
     }
+    ChangeMark::Holidays().Saved(changes);
     return true;
+}
+
+bool STHolidays::Modified() const
+{
+    BAutolock lock(fLock);
+    return !fClosed && ChangeMark::Holidays().Modified();
+}
+
+void STHolidays::SetModified()
+{
+    ChangeMark::Holidays().Note();
 }
 
 void STHolidays::SortHolidays()
@@ -146,6 +167,7 @@ void STHolidays::AddOneDay(const char* day, const char* name)
         return;
     holiday->NewName(name != nullptr ? name : "");
     fList.insert(fList.begin(), std::move(holiday));
+    ChangeMark::Holidays().Note();
     SortHolidays();
     SaveHolidaysList();
     BuildAllHDaysTable();
@@ -171,6 +193,7 @@ int32 STHolidays::AddDays(const std::vector<std::pair<std::string, std::string>>
     // days that sort equal.
     fList.insert(fList.begin(), std::make_move_iterator(added.rbegin()),
                  std::make_move_iterator(added.rend()));
+    ChangeMark::Holidays().Note();
     SortHolidays();
     SaveHolidaysList();
     BuildAllHDaysTable();
@@ -184,8 +207,10 @@ void STHolidays::DelOneDay(const char* text)
     auto found = std::find_if(fList.begin(), fList.end(), [&](const std::unique_ptr<Holiday>& h) {
         return haystack.find(h->date) != std::string_view::npos;
     });
-    if (found != fList.end())
+    if (found != fList.end()) {
         fList.erase(found);
+        ChangeMark::Holidays().Note();
+    }
     SortHolidays();
     SaveHolidaysList();
     BuildAllHDaysTable();

@@ -35,8 +35,8 @@ public:
     virtual void DrawHolidaysInView(BView* view, float x0, int32 days, float top);
     virtual void ListAllHolidays();
     virtual void SortHolidays();
-    // false (after "'%s' OpenError!\n") when the file could not be written;
-    // the previous file is then untouched.
+    // false (after "'%s' OpenError!\n") when the file could not be written,
+    // or the list was closed; the previous file is then untouched.
     virtual bool SaveHolidaysList();
     virtual void DelOneDay(const char* text);
     virtual void AddOneDay(const char* day, const char* name);
@@ -67,6 +67,13 @@ public:
     // Held while the list changes; readers that walk it take it too.
     BLocker& Lock() { return fLock; }
 
+    // Unsaved changes: set by every holiday added or deleted (the list saves
+    // itself after each, which clears it again when the file is written).
+    // The holidays themselves are changed only through the list; code that
+    // edits one in place calls SetModified(). Any thread.
+    bool Modified() const;
+    void SetModified();
+
 private:
     STHolidays();
 
@@ -76,6 +83,7 @@ private:
     DayTable fTable;
     ks_calday fTableBase;
     mutable BLocker fLock;
+    bool fClosed = false; // by DeleteMe; nothing is saved any more
 };
 
 // Base name of the holiday file, "holiday".

@@ -14,6 +14,7 @@
 #include "app/Paths.h"
 #include "app/Settings.h"
 #include "calendar/CivilDays.h"
+#include "data/ChangeMark.h"
 #include "data/DayTable.h"
 #include "data/ListInstance.h"
 #include "data/Order.h"
@@ -129,7 +130,7 @@ void read_job_line(Order* order, const RecordLine& line)
         printf(">> tlen: %d", rest ? int(rest->size()) : 0);
         info.emplace(1, '-'); // (= "-" trips a false -Wrestrict in g++ 12)
     }
-    order->jobs.push_back(
+    order->AddJob(
         std::make_unique<ProzBalken>(position, workerId, status, time, priority, info->c_str()));
 }
 
@@ -193,6 +194,7 @@ STOrder::STOrder(const std::string& name, const std::string& path) : o_name(name
                 printf("THERE ARE NO WORKERS !");
         }
     }
+    ChangeMark::Orders().Reset();
     ord_exist = 1;
     PostToApp('Oyes');
 }
@@ -227,6 +229,7 @@ std::string STOrder::Name() const
 void STOrder::LoadData()
 {
     BAutolock lock(fLock);
+    ChangeMark::Orders().Note();
     LoadOrder(fPath, fList);
     o_index = GetOMax();
     if (have_workers())
@@ -246,8 +249,23 @@ bool STOrder::SetProjectName(const std::string& name)
         return false;
     BAutolock lock(fLock);
     o_name = name;
-    fPath = std::move(*path);
+    if (*path != fPath) {
+        // The new file does not hold the list yet.
+        fPath = std::move(*path);
+        ChangeMark::Orders().Note();
+    }
     return true;
+}
+
+bool STOrder::Modified() const
+{
+    BAutolock lock(fLock);
+    return !fClosed && ChangeMark::Orders().Modified();
+}
+
+void STOrder::SetModified()
+{
+    ChangeMark::Orders().Note();
 }
 
 bool STOrder::SaveOrders(const std::string& path)
@@ -258,6 +276,7 @@ bool STOrder::SaveOrders(const std::string& path)
         printf("'%s' OpenError!", path.c_str());
         return false;
     }
+    const uint64_t changes = ChangeMark::Orders().Count();
     std::string text;
     for (size_t i = 0; i < fList.size(); i++) {
         if (fList[i] == nullptr) {
@@ -271,6 +290,9 @@ bool STOrder::SaveOrders(const std::string& path)
         printf("'%s' OpenError!", path.c_str());
         return false;
     }
+    // A copy elsewhere leaves the project's own file as it was.
+    if (path == fPath)
+        ChangeMark::Orders().Saved(changes);
     printf(" STOrder-SAVE-END  [%ld|%s%s]", long(fList.size()), o_name.c_str(), kOrderExtension);
     return true;
 }
@@ -380,6 +402,7 @@ void STOrder::AddOrder(bool flag)
         BAutolock lock(fLock);
         fList.push_back(std::move(order));
         o_index = GetOMax();
+        ChangeMark::Orders().Note();
     }
     BMessage show('OUIx');
     show.AddInt32("order", id);
@@ -400,6 +423,7 @@ void STOrder::AddOrderTemplate(BMessage* message)
     int32 id = -1;
     {
         BAutolock lock(fLock);
+        ChangeMark::Orders().Note();
         const size_t before = fList.size();
         LoadOrder(BuildPath(path2app, kTemplatesFolder, name.c_str(), kTemplateExtension), fList);
         o_index = GetOMax();
@@ -427,6 +451,7 @@ void STOrder::AddOrderZgr(std::unique_ptr<Order> order)
     BAutolock lock(fLock);
     fList.push_back(std::move(order));
     o_index = GetOMax();
+    ChangeMark::Orders().Note();
 }
 
 void STOrder::DeleteSingleOrder(int32 index)
@@ -441,6 +466,7 @@ void STOrder::DeleteSingleOrder(int32 index)
             return;
         fList.erase(fList.begin() + index);
         o_index = std::min(o_index, GetOMax());
+        ChangeMark::Orders().Note();
     }
     PostToApp('OBWD');
     Sort2PlanDatum();

@@ -93,6 +93,14 @@ public:
     std::string Name() const;
     BLocker& Lock() { return fLock; }
 
+    // Unsaved changes, from any thread: set by every change to the orders
+    // or their jobs that the order file would keep (setters, adding and
+    // deleting, loading into the open list, templates, imports, moves of
+    // plan dates, a new project name), cleared by a successful save to the
+    // list's own file. A sort alone does not set it. False once closed.
+    bool Modified() const;
+    void SetModified();
+
     int32 o_index = -1;  // current order, count - 1 after add or load
     int32 pdl_saved = 0; // plan dates saved for undo
     int32 opt_done = 0;  // optimisation exhausted

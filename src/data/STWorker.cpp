@@ -13,6 +13,7 @@
 #include "app/Paths.h"
 #include "calendar/CivilDays.h"
 #include "calendar/Clock.h"
+#include "data/ChangeMark.h"
 #include "data/ListInstance.h"
 #include "data/RecordLineReader.h"
 #include "data/Worker.h"
@@ -116,6 +117,7 @@ STWorker::STWorker(const std::string& name, const std::string& path)
         }
     }
     _RefreshMax();
+    ChangeMark::Workers().Reset();
     wko_exist = 1;
     PostToApp('Wyes');
     printf(" BUILD-STWorker-DONE [%ld] \n", long(fMaxIndex));
@@ -174,8 +176,10 @@ int32 STWorker::GetNewMyID4Worker()
 void STWorker::CheckWorkerID()
 {
     for (const std::unique_ptr<Worker>& worker : fList) {
-        if (worker->w_id == 0)
+        if (worker->w_id == 0) {
             worker->w_id = GetNewMyID4Worker();
+            ChangeMark::Workers().Note();
+        }
     }
 }
 
@@ -279,6 +283,7 @@ void STWorker::AddWorker()
     worker->AllDaysTable();
     fList.push_back(std::move(worker));
     _RefreshMax();
+    ChangeMark::Workers().Note();
     PostToApp('WUIz');
 }
 
@@ -291,6 +296,7 @@ void STWorker::AddWorkerZgr(std::unique_ptr<Worker> worker)
     BAutolock lock(fLock);
     fList.push_back(std::move(worker));
     _RefreshMax();
+    ChangeMark::Workers().Note();
     PostToApp('WUIz');
 }
 
@@ -307,6 +313,7 @@ void STWorker::AddWorkerTemplate(BMessage* message)
     const std::string path = BuildPath(path2app, kTemplatesFolder, name.c_str(), ".wtp");
     {
         BAutolock lock(fLock);
+        ChangeMark::Workers().Note();
         LoadWorker(path, fList);
         CheckAllWorkers();
         _RefreshMax();
@@ -324,8 +331,10 @@ void STWorker::DeleteSingleWorker(int32 n)
         }
         if (n < 0 || size_t(n) >= fList.size())
             printf(" not removed \n");
-        else
+        else {
             fList.erase(fList.begin() + n);
+            ChangeMark::Workers().Note();
+        }
         _RefreshMax();
     }
     PostToApp('WB_A');
@@ -390,6 +399,7 @@ bool STWorker::SaveWorker(const std::string& path)
         printf("'%s' OpenError!\n", path.c_str());
         return false;
     }
+    const uint64_t changes = ChangeMark::Workers().Count();
     std::string out;
     for (const std::unique_ptr<Worker>& worker : fList) {
         worker->SaveAsASC(out);
@@ -399,6 +409,9 @@ bool STWorker::SaveWorker(const std::string& path)
         printf("'%s' OpenError!\n", path.c_str());
         return false;
     }
+    // A copy elsewhere leaves the project's own file as it was.
+    if (path == fPath)
+        ChangeMark::Workers().Saved(changes);
     printf(" STWorker-SAVE-END [%ld|%s%s]\n", long(fMaxIndex), fName.c_str(), ".vtw");
     return true;
 }
@@ -416,7 +429,11 @@ bool STWorker::SetProjectName(const std::string& name)
         return false;
     BAutolock lock(fLock);
     fName = name;
-    fPath = std::move(*path);
+    if (*path != fPath) {
+        // The new file does not hold the list yet.
+        fPath = std::move(*path);
+        ChangeMark::Workers().Note();
+    }
     return true;
 }
 
@@ -443,4 +460,15 @@ void STWorker::SortedMWorkerList(BMenu* menu, uint32 what, const char* field, in
                      [](const Item& a, const Item& b) { return a.key < b.key; });
     for (size_t i = 0; i < items.size(); i++)
         menu->AddItem(new BMenuItem(items[i].name.c_str(), items[i].message), int32(i));
+}
+
+bool STWorker::Modified() const
+{
+    BAutolock lock(fLock);
+    return !fClosed && ChangeMark::Workers().Modified();
+}
+
+void STWorker::SetModified()
+{
+    ChangeMark::Workers().Note();
 }

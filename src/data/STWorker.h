@@ -69,6 +69,13 @@ public:
     std::string Name() const;
     BLocker& Lock() { return fLock; }
 
+    // Unsaved changes, from any thread: set by every change to the workers
+    // that the worker file would keep (setters, days, adding and deleting,
+    // templates, imports, a new project name), cleared by a successful save
+    // to the list's own file. False once closed.
+    bool Modified() const;
+    void SetModified();
+
     int32 w_shown = 0; // position last shown in the worker editor
 
 private:

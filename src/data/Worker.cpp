@@ -8,6 +8,7 @@
 
 #include "app/AppPost.h"
 #include "app/Settings.h"
+#include "data/ChangeMark.h"
 #include "data/Order.h"
 #include "data/ProzBalken.h"
 #include "data/RecordText.h"
@@ -148,7 +149,11 @@ size_t Worker::_TextLineLength() const
 
 void Worker::_SetText(std::string& field, const std::string& text, size_t max)
 {
-    field = RecordText(text, RecordRoom(max, _TextLineLength(), field.size()));
+    std::string value = RecordText(text, RecordRoom(max, _TextLineLength(), field.size()));
+    if (value == field)
+        return;
+    field = std::move(value);
+    ChangeMark::Workers().Note();
 }
 
 std::string Worker::DayNameText(const std::string& name)
@@ -191,6 +196,38 @@ void Worker::NewWWeek(std::unique_ptr<wkoweek> week)
         day.dayname = DayNameText(day.dayname);
     w_week = std::move(week);
     SetWochenStd();
+    ChangeMark::Workers().Note();
+}
+
+bool Worker::NewWDay(int32 weekday, TInt begin, TInt active, TInt pause)
+{
+    if (weekday < 0 || weekday > 6 || begin < 0 || active < 0 || pause < 0 || !w_week)
+        return false;
+    // SetETime would put a day past midnight back to a default one.
+    const int64_t minutes = int64_t{begin / 100 + active / 100 + pause / 100} * 60 + begin % 100 +
+                            active % 100 + pause % 100;
+    if (minutes > 24 * 60)
+        return false;
+    daymark day = w_week->day[size_t(weekday)];
+    day.begin = begin;
+    day.worktime = active;
+    day.pause = pause;
+    SetETime(&day);
+    daymark& stored = w_week->day[size_t(weekday)];
+    if (day.begin == stored.begin && day.worktime == stored.worktime && day.pause == stored.pause)
+        return true;
+    stored = day;
+    SetWochenStd();
+    ChangeMark::Workers().Note();
+    return true;
+}
+
+void Worker::NewWMultiuse(int8 value)
+{
+    if (value == multiuse)
+        return;
+    multiuse = value;
+    ChangeMark::Workers().Note();
 }
 
 void Worker::SetWochenStd()
@@ -355,6 +392,7 @@ int32 Worker::AddUDaysCheck(const char* text)
         return 0;
     }
     u_days.push_back(std::move(day));
+    ChangeMark::Workers().Note();
     return 1;
 }
 
@@ -380,6 +418,7 @@ int32 Worker::AddIDaysCheck(const char* text)
         return 0;
     }
     i_days.push_back(std::move(day));
+    ChangeMark::Workers().Note();
     return 1;
 }
 
@@ -442,6 +481,7 @@ void Worker::DelUday(const char* day)
     auto found = FindDay(u_days, day);
     if (found != u_days.end()) {
         u_days.erase(found);
+        ChangeMark::Workers().Note();
         printf("DelUday %s\n", day);
     }
     SortUdays();
@@ -451,8 +491,10 @@ void Worker::DelUday(const char* day)
 void Worker::DelIday(const char* day)
 {
     auto found = FindDay(i_days, day);
-    if (found != i_days.end())
+    if (found != i_days.end()) {
         i_days.erase(found);
+        ChangeMark::Workers().Note();
+    }
     AllDaysTable();
 }
 

@@ -41,6 +41,13 @@ public:
     // Weekday names keep at most kDayNameMax bytes and are never exactly
     // "IT".
     virtual void NewWWeek(std::unique_ptr<wkoweek> week);
+    // One weekday (0 = Monday): false, and the day unchanged, for another
+    // weekday, a negative value, or a day that ends after 24:00. Keeps the
+    // end time and the weekly hours; the day table and the order check are
+    // the caller's (only when w_std changed).
+    bool NewWDay(int32 weekday, TInt begin, TInt active, TInt pause);
+    // > 0: may carry jobs in parallel.
+    void NewWMultiuse(int8 multiuse);
     virtual void DelUday(const char* day);
     // "udayA", "udayB", "udayC": a range of days, at most 45 added.
     virtual void AddUdays(BMessage* message);

@@ -428,8 +428,7 @@ void ReadJob(Element& element, size_t at, Order& order, const std::unordered_set
         if (ids.empty())
             return;
     }
-    order.jobs.push_back(
-        std::make_unique<ProzBalken>(frame, id, status, hours, priority, info.c_str()));
+    order.AddJob(std::make_unique<ProzBalken>(frame, id, status, hours, priority, info.c_str()));
 }
 
 std::unique_ptr<Order> ReadOrder(Element& element, const std::unordered_set<int32>& ids)

@@ -159,6 +159,7 @@ TEST(ProzBalken, RightClickMenuSetsStatusAndWorker)
     OrderWorkshop shop;
     BarWindow bar;
     AppPostRecorder posts;
+    bar.job->SetPlace(7, 2);
     // Only the press: a release queued behind the open menu would keep the
     // window busy until the menu closes.
     bar.test.driver.MouseDown(bar.test.window, {70, 35}, B_SECONDARY_MOUSE_BUTTON);
@@ -176,8 +177,11 @@ TEST(ProzBalken, RightClickMenuSetsStatusAndWorker)
     EXPECT_TRUE(workers->ItemAt(0)->IsMarked());
     const BMessage sum = posts.Messages().at(1);
     EXPECT_EQ(sum.what, uint32('OSUM'));
-    EXPECT_EQ(sum.GetPointer("ProzBalk"), bar.job.get());
-    EXPECT_EQ(sum.GetPointer("pb_inf"), &bar.job->j_info);
+    // The job by its order's id and its index, never by its address.
+    EXPECT_EQ(sum.GetInt32("u_order", 0), 7);
+    EXPECT_EQ(sum.GetInt32("pb_index", -1), 2);
+    EXPECT_EQ(sum.GetString("pb_inf", ""), bar.job->j_info);
+    EXPECT_EQ(sum.GetPointer("ProzBalk"), nullptr);
 
     const BRect ready = menu->ItemAt(1)->Frame();
     bar.test.driver.Click(menu->Window(),
