@@ -74,9 +74,7 @@ const std::unordered_map<uint32, Route>& RouteTable()
 
 std::string Title(const std::string& project)
 {
-    char title[512];
-    snprintf(title, sizeof(title), "%s: %s", kProduct, project.c_str());
-    return title;
+    return std::string(kProduct) + ": " + project;
 }
 
 void SaveFailed(const std::string& path)
