@@ -428,6 +428,19 @@ TEST_F(Router, SmallCommands)
     EXPECT_EQ(Captured([&] { Send(Command('ZZZZ')); }), "Default VT-App: 'ZZZZ'\n");
 }
 
+TEST_F(Router, AboutReturnsAtOnce)
+{
+    CloseAlerts();
+    app->AboutRequested(); // a blocking alert would hang the test here
+    ASSERT_EQ(wait_for_idle_loopers(), B_OK);
+    ASSERT_EQ(Alerts(), 1u);
+    const AlertRecord about = AlertLog::Default().Records()[0];
+    EXPECT_EQ(about.title, "About Vantrel");
+    EXPECT_EQ(about.buttons, std::vector<std::string>{"Close"});
+    EXPECT_EQ(about.text.rfind(" Vantrel \n \t 20030823\n", 0), 0u);
+    EXPECT_TRUE(about.open);
+}
+
 TEST_F(Router, ListFlagsFollowTheLists)
 {
     ord_exist = 1;
