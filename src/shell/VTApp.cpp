@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "app/Globals.h"
+#include "app/NameCheck.h"
 #include "app/Notices.h"
 #include "app/Paths.h"
 #include "app/STLabel.h"
@@ -22,14 +23,13 @@
 #include "kit/app/EntryRef.h"
 #include "kit/app/Invoker.h"
 #include "kit/interface/Alert.h"
-#include "shell/ProjectNameCheck.h"
 
 namespace {
 
 constexpr const char* kProduct = "Vantrel";
 constexpr const char* kLabelFile = "language.html";
 // "Save as" keeps this many bytes of the name it is given.
-constexpr size_t kSaveAsNameMax = 79;
+constexpr size_t kSaveAsNameMax = kTypedNameMax;
 
 // How the router handles a code that is not its own.
 enum class Route
@@ -549,8 +549,8 @@ void VTApp::OpenSchedule(BMessage* message)
         printf("Err Filename\n");
         return;
     }
-    if (!ProjectNameIsValid(name)) {
-        AnyAlert(ProjectNameRefusal(name).c_str());
+    if (const std::optional<std::string> why = TypedNameRefusal(name)) {
+        AnyAlert(why->c_str());
         return;
     }
     _PostTo(WindowRole::kMainWindow, 'LMOD');
@@ -580,8 +580,8 @@ void VTApp::SaveWithName(BMessage* message)
     }
     const std::string name = Utf8Cut(given, kSaveAsNameMax);
     printf("SAVE WITH NEW NAME: '%s' \n", name.c_str());
-    if (!ProjectNameIsValid(name)) {
-        AnyAlert(ProjectNameRefusal(name).c_str());
+    if (const std::optional<std::string> why = TypedNameRefusal(name)) {
+        AnyAlert(why->c_str());
         return;
     }
     if (wko_exist == 0) {

@@ -9,7 +9,7 @@
 #include <mutex>
 
 #include "kit/app/Messenger.h"
-#include "shell/WindowRoles.h"
+#include "app/WindowRoles.h"
 
 class BLooper;
 class BMessage;
