@@ -6,6 +6,7 @@
 //   widgetgallery                              on the desktop (SDL)
 //   widgetgallery --headless --screenshot FILE the window as a PNG
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <unistd.h>
@@ -111,6 +112,10 @@ struct ProgramFolder
         std::filesystem::create_directory_symlink(VANTREL_RESOURCES "/icons", root / kIconsFolder,
                                                   ignored);
         path2app = (root / "widgetgallery").string();
+        // The preferences card writes the settings when it goes: never the
+        // user's own.
+        std::filesystem::create_directories(root / "config");
+        setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
         ResetSettings();
         DEFS_WKO_IO = "gallery";
         DEFS_ORD_IO = "gallery";
