@@ -454,6 +454,16 @@ void Painter::_FillPixels(PixelRect area, const pattern& fill)
         }
         return;
     }
+    if (is_solid(fill)) {
+        // One colour for every pixel: no pattern bit to look up per pixel.
+        const bool high = fill == B_SOLID_HIGH;
+        for (int32 y = area.y0; y < area.y1; y++) {
+            auto* row = reinterpret_cast<uint32*>(fData + y * fStride);
+            for (int32 x = area.x0; x < area.x1; x++)
+                _Combine(row + x, solid, high, 255);
+        }
+        return;
+    }
     for (int32 y = area.y0; y < area.y1; y++) {
         for (int32 x = area.x0; x < area.x1; x++)
             _Put(x, y, fill, 255);
@@ -473,6 +483,14 @@ void Painter::_Line(BPoint from, BPoint to, const pattern& fill)
         return;
     int32 x = pixel_of(from.x + fOrigin.x), y = pixel_of(from.y + fOrigin.y);
     int32 endX = pixel_of(to.x + fOrigin.x), endY = pixel_of(to.y + fOrigin.y);
+    if (x == endX || y == endY) {
+        // Level and upright lines, most of what the windows draw, are the
+        // pixels of a one-pixel-wide rectangle.
+        _FillPixels(PixelRect{std::min(x, endX), std::min(y, endY), std::max(x, endX) + 1,
+                              std::max(y, endY) + 1},
+                    fill);
+        return;
+    }
     int32 dx = std::abs(endX - x), dy = -std::abs(endY - y);
     int32 stepX = x < endX ? 1 : -1, stepY = y < endY ? 1 : -1;
     int32 error = dx + dy;
