@@ -18,6 +18,7 @@ constexpr int32 kHours = 24;
 const rgb_color kInk = {10, 10, 10, 255};
 const rgb_color kSelected = {250, 120, 120, 255};
 const rgb_color kIdGrey = {100, 100, 100, 255};
+constexpr float kMinFontSize = 8;
 
 } // namespace
 
@@ -127,7 +128,8 @@ void WeekView::_DrawLabels(rgb_color lines)
         const float x = std::floor(i * ColumnWidth());
         StrokeLine(BPoint(x, bounds.top), BPoint(x, bounds.bottom));
     }
-    SetFontSize(std::max(1.0f, std::min(0.4f * ColumnWidth(), 0.7f * RowHeight())));
+    // A graph as short as the editor's would give the names 4 points.
+    SetFontSize(std::max(kMinFontSize, std::min(0.4f * ColumnWidth(), 0.7f * RowHeight())));
     SetDrawingMode(B_OP_OVER);
     SetHighColor(kInk);
     for (int32 i = 0; i < kDays; i++) {

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "WorkerEditorDriving.h"
 #include "app/Globals.h"
 #include "app/MenuIconItem.h"
@@ -26,6 +28,11 @@ namespace {
 // bert Cramer's 40 hours, laid out backward from Monday 2003/01/20, begin
 // on Monday 2003/01/13.
 const std::string kBertsOrder = PlanOrder("A100", "2003/01/20", 1, {{2, 4000, 1, 5}});
+
+bool same_rgb(rgb_color a, rgb_color b)
+{
+    return a.red == b.red && a.green == b.green && a.blue == b.blue;
+}
 
 class WorkoutWindowTest : public WorkerEditorDriving
 {
@@ -113,6 +120,29 @@ TEST_F(WorkoutWindowTest, TextsAreLimitedInTheFieldToWhatTheRecordCarries)
     EXPECT_EQ(reread[0]->w_kost, anna.kost);
 }
 
+TEST_F(WorkoutWindowTest, AFullFieldRefusesTypingAndCutsAPasteAtItsEnd)
+{
+    Open();
+    TypeInto("wkst", "0123456789", 0);
+    driver.PressShortcut(window, 'a');
+    driver.PressShortcut(window, 'c');
+    const std::string full(Worker::kAliasMax, 'x');
+    TypeInto("wali", full, 0);
+    driver.PressKey(window, B_HOME_KEY);
+    driver.TypeText(window, "y");
+    driver.WaitForIdle();
+    EXPECT_EQ(Text("wali"), full) << "typing into a full field changes nothing";
+
+    TypeInto("wali", std::string(Worker::kAliasMax - 4, 'x'), 0);
+    driver.PressKey(window, B_END_KEY);
+    driver.PressShortcut(window, 'v');
+    driver.PressKey(window, B_ENTER_KEY);
+    Relay();
+    const std::string pasted = std::string(Worker::kAliasMax - 4, 'x') + "0123";
+    EXPECT_EQ(Text("wali"), pasted);
+    EXPECT_EQ(Copy(1).alias, pasted);
+}
+
 TEST_F(WorkoutWindowTest, TextStillTypedIsKeptWhenTheEditorLeavesTheWorker)
 {
     struct Case
@@ -183,6 +213,24 @@ TEST_F(WorkoutWindowTest, TheWeekGraphPicksTheColumnUnderThePointer)
         EXPECT_EQ(graph->ColumnAt(graph->Bounds().right + 40), 6);
         EXPECT_EQ(graph->ColumnAt(-3), 0);
     }
+    // Monday works 7:00 to 15:45: filled at 10:00, not at 3:00 or 17:00.
+    BPoint at10, at3, at17;
+    {
+        BAutolock lock(window);
+        WeekView* graph = Find<WeekView>("weekv");
+        auto point = [&](float hour) {
+            return window->ConvertFromScreen(
+                graph->ConvertToScreen(BPoint(std::floor(0.5f * graph->ColumnWidth()),
+                                              std::floor(hour * graph->RowHeight()) + 1)));
+        };
+        at10 = point(10);
+        at3 = point(3);
+        at17 = point(17);
+    }
+    EXPECT_TRUE(same_rgb(driver.Pixel(window, at10), AskColor(uc_PBo)));
+    EXPECT_TRUE(same_rgb(driver.Pixel(window, at3), AskColor(uc_OPE)));
+    EXPECT_TRUE(same_rgb(driver.Pixel(window, at17), AskColor(uc_OPE)));
+
     ClickDay(2.75f);
     EXPECT_EQ(Text("tioA"), "7:00");
     EXPECT_EQ(Text("tioB"), "8:00");
