@@ -265,10 +265,8 @@ void WorkoutWindow::MessageReceived(BMessage* message)
         return ZeigeWorker(w_ptr - 1);
     case 'WUIy':
         return ZeigeWorker(0);
-    case 'WUIz': {
-        STWorker* workers = STWorker::Existing();
-        return ZeigeWorker(workers != nullptr ? workers->GetWMax() : 0);
-    }
+    case 'WUIz':
+        return ZeigeWorker(_LastIndex());
     case 'WUIx':
     case 'WUI!':
         return _ShowIndex(message, "worker");
@@ -399,6 +397,15 @@ void WorkoutWindow::ExtendMenu()
 
 // MARK: Showing a worker
 
+int32 WorkoutWindow::_LastIndex()
+{
+    STWorker* workers = STWorker::Existing();
+    if (workers == nullptr)
+        return 0;
+    BAutolock lock(workers->Lock());
+    return workers->GetWMax();
+}
+
 void WorkoutWindow::_ShowIndex(BMessage* message, const char* field)
 {
     ZeigeWorker(message->GetInt32(field, w_ptr));
@@ -458,15 +465,23 @@ void WorkoutWindow::_ShowCopy(const Shown& shown)
     _SetEditing(true);
     fDay = kNone;
     fWeekView->SetDay(kNone);
-    fShownTexts = shown.texts;
-    for (int32 i = 0; i < 3; i++)
-        fTexts[i]->SetLimitedText(shown.texts[i].c_str());
+    _ShowTexts(shown.texts);
     fMultiuse->SetValue(shown.multiuse ? B_CONTROL_ON : B_CONTROL_OFF);
     fOffDayCount->SetText(day_count(shown.offDays, 14).c_str());
     fIllnessCount->SetText(day_count(shown.illnessDays, 13).c_str());
     _ShowWeek(shown.week, shown.hours);
     ZeigeDaytime(nullptr);
     fWeekView->SetShownID(kbo_wko != 0 ? fShownID : 0);
+}
+
+void WorkoutWindow::_ShowTexts(const std::array<std::string, 3>& texts)
+{
+    for (int32 i = 0; i < 3; i++) {
+        fTexts[i]->SetLimitedText(texts[i].c_str());
+        // A longer text of an older file is shown cut but kept whole
+        // unless the user edits it.
+        fShownTexts[i] = fTexts[i]->Text();
+    }
 }
 
 void WorkoutWindow::_ShowWeek(const wkoweek& week, TInt hours)
@@ -744,8 +759,7 @@ void WorkoutWindow::DeleteThisWorker()
         _MarkWorkersChanged(*workers);
     }
     fShownID = 0;
-    STWorker* workers = STWorker::Existing();
-    ZeigeWorker(workers != nullptr ? workers->GetWMax() : 0);
+    ZeigeWorker(_LastIndex());
 }
 
 void WorkoutWindow::SaveTemplate(BMessage* message, int32)
@@ -858,8 +872,7 @@ void WorkoutWindow::SetFromPeople(BMessage* message)
         fShownTexts = {worker->w_name, worker->w_alias, worker->w_kost};
         _MarkWorkersChanged(*workers);
     }
-    for (int32 i = 0; i < 3; i++)
-        fTexts[i]->SetLimitedText(fShownTexts[i].c_str());
+    _ShowTexts(fShownTexts);
     BMessage redraw('WBRO');
     redraw.AddInt32("xworker", w_ptr);
     redraw.AddString("informer", "SetFromPeople");

@@ -93,10 +93,12 @@ private:
     void _Dispatch(BMessage* message);
     void _ShowEmpty();
     void _ShowCopy(const Shown& shown);
+    void _ShowTexts(const std::array<std::string, 3>& texts);
     void _ShowWeek(const wkoweek& week, TInt hours);
     void _SetEditing(bool enabled);
     void _ShowDayEditors(bool visible);
     void _SetDayEditorTexts(const char* begin, const char* active, const char* pause);
+    int32 _LastIndex();
     void _ShowIndex(BMessage* message, const char* field);
     void _ShowByID(BMessage* message);
     // Stores one of the three texts (0 name, 1 alias, 2 cost centre) when

@@ -120,6 +120,21 @@ TEST_F(WorkoutWindowTest, TextsAreLimitedInTheFieldToWhatTheRecordCarries)
     EXPECT_EQ(reread[0]->w_kost, anna.kost);
 }
 
+TEST_F(WorkoutWindowTest, ALongerNameOfAnOlderFileStaysWholeUntilEdited)
+{
+    const std::string older(200, 'n');
+    {
+        BAutolock lock(shop.workers->Lock());
+        shop.workers->GetWorkerWithID(2)->TakeFileTexts(older, std::nullopt, std::nullopt);
+    }
+    Open();
+    ClickView("fwd");
+    EXPECT_EQ(Text("wnam"), older.substr(0, Worker::kNameMax));
+    ClickView("fwd");
+    Close();
+    EXPECT_EQ(Copy(2).name, older);
+}
+
 TEST_F(WorkoutWindowTest, AFullFieldRefusesTypingAndCutsAPasteAtItsEnd)
 {
     Open();
