@@ -25,3 +25,7 @@ std::vector<PeopleEntry> AddressBookEntries();
 // Where AddressBookEntries() reads from; an empty function removes the
 // source. Any thread may call either.
 void SetAddressBookSource(PeopleSource source);
+
+// The desktop's address book as the source: the vCard files of ~/people and
+// the data folder (AddressBook).
+void UseDesktopAddressBook();

@@ -612,7 +612,10 @@ void WorkoutWindow::_ApplyTyped(BMessage* message)
         PostToApp(then);
 }
 
-void WorkoutWindow::_MarkWorkersChanged(STWorker&) {}
+void WorkoutWindow::_MarkWorkersChanged(STWorker& workers)
+{
+    workers.SetModified();
+}
 
 // MARK: The working week
 
