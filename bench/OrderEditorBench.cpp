@@ -55,11 +55,7 @@ void BM_OpenOrderEditor(benchmark::State& state)
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_OpenOrderEditor)
-    ->Arg(0)
-    ->Arg(2)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(20);
+BENCHMARK(BM_OpenOrderEditor)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 void BM_PageForward(benchmark::State& state)
 {

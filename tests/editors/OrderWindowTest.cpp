@@ -8,6 +8,7 @@
 
 #include "editors/OrderEditor.h"
 #include "editors/OrderWindowField.h"
+#include "exchange/XmlExport.h"
 #include "kit/app/Beep.h"
 #include "kit/app/OS.h"
 #include "kit/interface/Button.h"
@@ -518,4 +519,24 @@ TEST(OrderWindow, PrintsItselfAndHandsCommandsOn)
     });
     EXPECT_TRUE(editor.Seen('VTOC'));
     editor.window = nullptr;
+}
+
+TEST(OrderWindow, DroppedProjectFileAddsTheOrdersItLacks)
+{
+    OrderEditor editor;
+    const std::string xml = editor.shop.folder.Path("defs/other.xml");
+    Printed([&] {
+        ASSERT_TRUE(XML_Header(xml.c_str()));
+        ASSERT_TRUE(editor.list->SaveAsXML(xml));
+        ASSERT_TRUE(XML_End(xml.c_str()));
+        editor.Type("onam", "Alpha renamed");
+    });
+    // Dropped beside the controls, on the window's own background.
+    Printed([&] {
+        editor.driver.DropFile(editor.window, editor.At(editor.View("oback"), 30, -6), xml);
+        editor.Relay();
+    });
+    ASSERT_EQ(editor.list->GetOMax(), 3) << "only Alpha was missing";
+    EXPECT_EQ(editor.list->GetOrder(3)->oauft, "Alpha");
+    EXPECT_EQ(editor.list->GetOrder(3)->jobs.size(), 2u);
 }
