@@ -757,17 +757,11 @@ void OrderWindow::_JobClicked(BMessage* message)
     Order* order = _Shown(lock);
     if (order == nullptr)
         return;
-    int32 index = -1;
-    if (message->GetInt32("order", fOrderId) != fOrderId)
+    // The bar names its order and its place there, never its address.
+    const int32 orderId = message->GetInt32("u_order", message->GetInt32("order", fOrderId));
+    if (orderId != fOrderId)
         return;
-    if (message->HasInt32("job")) {
-        index = message->GetInt32("job", -1);
-    } else {
-        // The bar names itself; it is only compared, never followed.
-        void* pointer = nullptr;
-        if (message->FindPointer("ProzBalk", &pointer) == B_OK)
-            index = _JobIndex(*order, static_cast<const ProzBalken*>(pointer));
-    }
+    const int32 index = message->GetInt32("pb_index", message->GetInt32("job", -1));
     if (index < 0 || index >= int32(order->jobs.size())) {
         printf("OSUM: job not in the shown order\n");
         return;
@@ -977,32 +971,16 @@ void OrderWindow::_Print()
 
 void OrderWindow::_AddJob(Order& order, std::unique_ptr<ProzBalken> job)
 {
-    BAutolock orderLock(order.o_lock);
-    order.jobs.push_back(std::move(job));
+    order.AddJob(std::move(job));
 }
 
 std::unique_ptr<ProzBalken> OrderWindow::_RemoveJob(Order& order, int32 index)
 {
-    BAutolock orderLock(order.o_lock);
-    if (index < 0 || index >= int32(order.jobs.size()))
-        return nullptr;
-    std::unique_ptr<ProzBalken> job = std::move(order.jobs[size_t(index)]);
-    order.jobs.erase(order.jobs.begin() + index);
-    return job;
+    return order.RemoveJob(index);
 }
 
-int32 OrderWindow::_JobIndex(Order& order, const ProzBalken* job)
+void OrderWindow::_MarkModified(STOrder* orders)
 {
-    BAutolock orderLock(order.o_lock);
-    for (size_t i = 0; i < order.jobs.size(); i++) {
-        if (order.jobs[i].get() == job)
-            return int32(i);
-    }
-    return -1;
-}
-
-void OrderWindow::_MarkModified(STOrder*)
-{
-    // The order list has no mark of its own yet; changes reach the file
-    // through 'S_DA' or the save on close.
+    if (orders != nullptr)
+        orders->SetModified();
 }

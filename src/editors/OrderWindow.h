@@ -108,12 +108,10 @@ private:
     // The selected job of order; null when none or gone.
     ProzBalken* _Job(Order& order);
 
-    // These stand for the data layer's Order::AddJob, Order::RemoveJob,
-    // Order::JobIndex and STOrder::SetModified; callers hold the list's
-    // lock, the order's lock is taken here.
+    // Through the order's own job list and the list's unsaved mark; callers
+    // hold the list's lock.
     static void _AddJob(Order& order, std::unique_ptr<ProzBalken> job);
     static std::unique_ptr<ProzBalken> _RemoveJob(Order& order, int32 index);
-    static int32 _JobIndex(Order& order, const ProzBalken* job);
     static void _MarkModified(STOrder* list);
 
     int32 fShown = kNotShown;
