@@ -180,6 +180,8 @@ void CalenderWin::_MakeViews()
     const uint32 bottomRight = B_FOLLOW_RIGHT | B_FOLLOW_BOTTOM;
     fUserI = new BStringView(BRect(W - 95, H - 26, W - 22, H - 14), "useri", "", bottomRight);
     fUserR = new BStringView(BRect(W - 95, H - 14, W - 22, H - 1), "userr", "", bottomRight);
+    for (BStringView* line : {fUserI, fUserR})
+        line->SetFontSize(9);
 
     for (XButton* button : fButtons)
         fBack->AddChild(button);
@@ -325,9 +327,17 @@ void CalenderWin::_Enable(uint32 code, bool enabled)
     SetItemTo(fMenuBar, code, nullptr, enabled);
 }
 
+// The item that opens the submenu is greyed with it.
+void CalenderWin::_EnableSubmenu(BMenu* menu, bool enabled)
+{
+    menu->SetEnabled(enabled);
+    if (BMenuItem* item = menu->Superitem())
+        item->SetEnabled(enabled);
+}
+
 void CalenderWin::SetMenuTo(bool open)
 {
-    fOpenMenu->SetEnabled(!open);
+    _EnableSubmenu(fOpenMenu, !open);
     for (uint32 code :
          {'OsDD', 'OsPD', 'RPDL', 'OPTO', 'OPTE', 'OPTD', 'OPTC', 'WsRE', 'OsRE', 'OPTA'})
         _Enable(code, open);
@@ -354,8 +364,8 @@ void CalenderWin::SetMenuToUser()
     for (uint32 code : {'S_DA', 'S_AS', 'NewN', 'WADD', 'W+TE', 'CURL', 'CILL', 'OADD', 'O+TE',
                         'PREF', 'OPRH', 'FPDL', '8888', 'ODEF', 'OPRL', 'MIMG'})
         _Enable(code, true);
-    fWTemplates->SetEnabled(true);
-    fOTemplates->SetEnabled(true);
+    _EnableSubmenu(fWTemplates, true);
+    _EnableSubmenu(fOTemplates, true);
     fButtons[3]->SetEnabled(true);
     _Enable('X_OW', fCal->CountBars() > 0);
     SetHdyMenu();
@@ -367,8 +377,8 @@ void CalenderWin::SetMenuToFail(bool ok)
         ok = false;
     for (uint32 code : kProjectItems)
         _Enable(code, ok);
-    fWTemplates->SetEnabled(ok);
-    fOTemplates->SetEnabled(ok);
+    _EnableSubmenu(fWTemplates, ok);
+    _EnableSubmenu(fOTemplates, ok);
 }
 
 void CalenderWin::SetHdyMenu()

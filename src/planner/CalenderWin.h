@@ -90,6 +90,7 @@ private:
     void _LightToggle(int32 mode);
     void _Forward(BMessage* message);
     void _Enable(uint32 code, bool enabled);
+    void _EnableSubmenu(BMenu* menu, bool enabled);
     void _AddOptionalItems(BMenu* menu);
     void _RescanTemplates(BMenu* menu, bool open);
     bool _SnapshotInto(const std::string& path);

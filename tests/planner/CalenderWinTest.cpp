@@ -178,6 +178,7 @@ TEST(CalenderWin, MenusAndButtonsFollowTheProjectState)
             EXPECT_TRUE(w.Enabled(code)) << long2asc(code) << " " << when;
         w.Locked([&] {
             EXPECT_EQ(w.win->OpenMenu()->IsEnabled(), !open) << when;
+            EXPECT_EQ(w.win->OpenMenu()->Superitem()->IsEnabled(), !open) << when;
             EXPECT_EQ(w.win->WorkerTemplateMenu()->IsEnabled(), open) << when;
             for (const char* name : {"c2w", "c2o", "cprn"})
                 EXPECT_EQ(w.win->Button(name)->IsEnabled(), open) << name << " " << when;
@@ -619,4 +620,18 @@ TEST(CalenderWin, ClosingAsksTheApplicationAndWaitsForItsAnswer)
     w.win = nullptr;
     EXPECT_EQ(w.driver.FindWindow("Vantrel"), nullptr);
     EXPECT_EQ(w.Codes(), std::vector<uint32>{B_QUIT_REQUESTED});
+}
+
+TEST(CalenderWin, ZoomMenuSetsTheMonthsShownAndKeepsThem)
+{
+    MainWindow w;
+    BMenu* view = w.Locked([&] { return w.win->MainMenu()->SubmenuAt(1); });
+    const BRect title = w.Locked([&] { return w.win->MainMenu()->ItemAt(1)->Frame(); });
+    w.driver.Click(w.win, Center(title));
+    w.driver.WaitForIdle();
+    ASSERT_NE(view->Window(), nullptr);
+    w.driver.Click(view->Window(), Center(view->FindItem(" 6 Months")->Frame()));
+    w.driver.WaitForIdle();
+    EXPECT_EQ(w.Locked([&] { return w.win->Calendar()->MonthsShown(); }), 6);
+    EXPECT_EQ(PrevTime.load(), 6) << "kept for the next start";
 }

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 #include "BenchProject.h"
 #include "app/Globals.h"
@@ -56,6 +57,12 @@ public:
 
     void Open()
     {
+        // The generated project's folder has no icons of its own.
+        std::error_code ignored;
+        const std::filesystem::path icons =
+            std::filesystem::path(path2app).parent_path() / kIconsFolder;
+        if (!std::filesystem::exists(icons, ignored))
+            std::filesystem::create_directory_symlink(VANTREL_ICONS, icons, ignored);
         ord_exist = 1;
         fWindow = new CalenderWin(BRect(60, 60, 1059, 619));
         fWindow->Show();
@@ -181,10 +188,14 @@ int take_screenshot(const char* path)
     if (headless == nullptr)
         return 1;
     App app;
+    // The application does not run here: its lock must be free for the
+    // window, which locks it while it fills the template menus.
+    app.Unlock();
     app.Open();
     wait_for_idle_loopers();
     const status_t status = headless->SavePNG(app.Window(), path);
     app.QuitRequested();
+    app.Lock();
     if (status != B_OK) {
         std::fprintf(stderr, "calview: cannot write %s\n", path);
         return 1;
