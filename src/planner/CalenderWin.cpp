@@ -703,9 +703,11 @@ void CalenderWin::MessageReceived(BMessage* message)
     case '1235':
         return ExtendMenu();
     case 'Oyes':
+        SetTitle(TitleFor(DEFS_ORD_IO.Get()).c_str());
         SetMenuTo(true);
         return SetMenuToFail(true);
     case 'O_no':
+        SetTitle(kProduct);
         // The knobs' orders are gone with their list.
         fCal->RemoveWorkerBars();
         SetMenuTo(false);

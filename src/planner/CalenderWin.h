@@ -6,9 +6,10 @@
 // object through PostToApp.
 //
 // The application tells it about the project by message: 'Oyes' / 'O_no'
-// (the order list came or went), 'WB_A' (build the bars), 'VICU' (a project
-// was closed), 'VTTL' with "title" (the window title), and B_QUIT_REQUESTED
-// with "approved" (see QuitRequested).
+// (the order list came or went; the title follows DEFS_ORD_IO), 'WB_A'
+// (build the bars), 'VICU' (a project was closed), 'VTTL' with "title" (a
+// new title, e.g. after "Save as"), and B_QUIT_REQUESTED with "approved"
+// (see QuitRequested).
 #pragma once
 
 #include <atomic>

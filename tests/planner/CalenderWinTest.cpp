@@ -83,7 +83,7 @@ TEST(CalenderWin, MenusFollowTheLabelTableWithTheirShortcuts)
     });
     EXPECT_EQ(titles, (std::vector<std::string>{"File", "General View", "Worker", "Order",
                                                 "Holidays", "Optimize "}));
-    EXPECT_EQ(w.win->Title(), std::string("Vantrel"));
+    EXPECT_EQ(w.win->Title(), std::string("Vantrel: plan"));
 
     BMenu* file = w.Locked([&] { return w.win->MainMenu()->SubmenuAt(0); });
     EXPECT_EQ(w.Labels(file),
@@ -140,6 +140,7 @@ TEST(CalenderWin, MenusFollowTheLabelTableWithTheirShortcuts)
 TEST(CalenderWin, OpenListsProjectNamesAndSendsExactlyThatName)
 {
     MainWindow w(false);
+    EXPECT_EQ(w.win->Title(), std::string("Vantrel"));
     for (const char* file :
          {"defs/b.vto", "defs/A.vto", "defs/c.vtw", "defs/x.xml", "defs/my.plan.vto", "defs/.vto"})
         w.shop.folder.Write(file, "; ---");
@@ -474,9 +475,12 @@ TEST(CalenderWin, ReloadedLabelsRelabelAndRebuildKeepingTheState)
     calmnu.RestoreBuiltIn();
 }
 
-TEST(CalenderWin, TitleComesByMessage)
+TEST(CalenderWin, TitleFollowsTheOrderListAndComesByMessage)
 {
     MainWindow w;
+    EXPECT_EQ(w.win->Title(), std::string("Vantrel: plan"));
+    Printed([&] { w.Send(BMessage('O_no')); });
+    EXPECT_EQ(w.win->Title(), std::string("Vantrel"));
     BMessage title('VTTL');
     title.AddString("title", CalenderWin::TitleFor("plan").c_str());
     w.Send(title);
@@ -608,7 +612,7 @@ TEST(CalenderWin, ClosingAsksTheApplicationAndWaitsForItsAnswer)
     w.driver.PressShortcut(w.win, 'q');
     w.driver.WaitForIdle();
     EXPECT_EQ(w.Codes(), (std::vector<uint32>{'X_OW', 'VTCC'}));
-    ASSERT_NE(w.driver.FindWindow("Vantrel"), nullptr) << "still there until approved";
+    ASSERT_NE(w.driver.FindWindow("Vantrel: plan"), nullptr) << "still there until approved";
     EXPECT_EQ(w.Bars(), 3) << "a cancelled close keeps the bars";
 
     w.posts.Clear();
@@ -618,7 +622,7 @@ TEST(CalenderWin, ClosingAsksTheApplicationAndWaitsForItsAnswer)
         w.driver.WaitForIdle();
     });
     w.win = nullptr;
-    EXPECT_EQ(w.driver.FindWindow("Vantrel"), nullptr);
+    EXPECT_EQ(w.driver.FindWindow("Vantrel: plan"), nullptr);
     EXPECT_EQ(w.Codes(), std::vector<uint32>{B_QUIT_REQUESTED});
 }
 
