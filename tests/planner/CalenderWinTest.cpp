@@ -127,14 +127,6 @@ TEST(CalenderWin, MenusFollowTheLabelTableWithTheirShortcuts)
             EXPECT_EQ(found->Shortcut(), item.shortcut) << item.label;
         });
     }
-    // The zoom menu carries the months.
-    BMenu* view = w.Locked([&] { return w.win->MainMenu()->SubmenuAt(1); });
-    std::vector<int32> months;
-    w.Locked([&] {
-        for (int32 i = 0; i < view->CountItems(); i++)
-            months.push_back(view->ItemAt(i)->Message()->GetInt32("H:value", 0));
-    });
-    EXPECT_EQ(months, (std::vector<int32>{1, 2, 3, 6, 12, 24}));
 }
 
 TEST(CalenderWin, OpenListsProjectNamesAndSendsExactlyThatName)
