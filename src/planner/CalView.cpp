@@ -41,6 +41,7 @@ CalView::CalView(BRect frame, const char* name, const char*, int32, int32)
     SetViewColor(ui_color(B_MENU_BACKGROUND_COLOR));
     SetLowColor(ViewColor());
     fBack = new CalBack(BRect(0, kHeaderHeight, frame.Width(), frame.Height()), "topli");
+    fLastWidth = frame.Width();
     AddChild(fBack);
 }
 
@@ -161,10 +162,13 @@ void CalView::_DrawDays(int32 days, float pixelsPerDay)
     }
 }
 
-void CalView::FrameResized(float, float)
+void CalView::FrameResized(float width, float)
 {
-    // A new width places every knob anew.
     Invalidate();
+    // A new width places every knob anew; a new height only shows more rows.
+    if (width == fLastWidth)
+        return;
+    fLastWidth = width;
     DrawChilds();
 }
 

@@ -71,5 +71,6 @@ private:
     int32 fMode;
     int32 fMonths;
     float fPixelsPerDay = 0;
+    float fLastWidth = -1;
     BLocker fLock;
 };
