@@ -31,3 +31,7 @@ enum : uint32
 // one that was asked to quit and stays open says so: B_CANCEL with "target"
 // (int32, the role's number). The application finishes what it was closing
 // the window for only after the first, and drops it after the second.
+
+// The main window asks before it closes ('X_OW', 'VTCC') and closes on a
+// B_QUIT_REQUESTED that carries this bool, true.
+inline constexpr const char* kQuitApproved = "approved";

@@ -13,6 +13,7 @@
 #include "app/STLabel.h"
 #include "app/Settings.h"
 #include "app/TemplateMenus.h"
+#include "app/WindowRoles.h"
 #include "calendar/TimeValue.h"
 #include "data/STHolidays.h"
 #include "exchange/XmlImport.h"
@@ -620,7 +621,7 @@ void CalenderWin::_Forward(BMessage* message)
 BMessage CalenderWin::QuitApproval()
 {
     BMessage approval(B_QUIT_REQUESTED);
-    approval.AddBool("approved", true);
+    approval.AddBool(kQuitApproved, true);
     return approval;
 }
 
@@ -635,7 +636,7 @@ bool CalenderWin::QuitRequested()
 {
     const BMessage* current = CurrentMessage();
     const bool approved =
-        fQuitAllowed || (current != nullptr && current->GetBool("approved", false));
+        fQuitAllowed || (current != nullptr && current->GetBool(kQuitApproved, false));
     if (!approved) {
         // The project may hold unsaved work: the application decides.
         PostToApp('X_OW');
@@ -739,7 +740,14 @@ void CalenderWin::MessageReceived(BMessage* message)
         PostToApp(what);
         return;
     case 'VTTL':
+    case kWindowSetTitle:
         SetTitle(message->GetString("title", kProduct));
+        return;
+    case kWindowActivate:
+        Activate(message->GetBool("active", true));
+        return;
+    case kWindowScanProjects:
+        ScanDefsFolderBMI(nullptr);
         return;
     case B_SIMPLE_DATA:
         XML_Splice(message, 0);

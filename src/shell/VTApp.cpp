@@ -651,7 +651,11 @@ void VTApp::_CloseProject()
 
 void VTApp::_MainWindowClosing()
 {
-    // The main window is on its way out; nothing more goes to it.
+    // The main window asked and waits for the answer: it may go now, and
+    // nothing more goes to it.
+    BMessage approval(B_QUIT_REQUESTED);
+    approval.AddBool(kQuitApproved, true);
+    fWindows.Post(WindowRole::kMainWindow, approval);
     fWindows.Forget(WindowRole::kMainWindow);
     _AfterClosing({WindowRole::kOrderEditor, WindowRole::kWorkerEditor}, [this] {
         _DropOrderList();
