@@ -179,7 +179,8 @@ TEST_F(WorkoutWindowTest, TextStillTypedIsKeptWhenTheEditorLeavesTheWorker)
         {"save asked for",
          [this] {
              BMessage apply(kApplyTypedText);
-             apply.AddMessage("then", new BMessage('S_DA'));
+             const BMessage save('S_DA');
+             apply.AddMessage("then", &save);
              Send(apply);
              EXPECT_EQ(Codes().back(), uint32('S_DA'));
          }},
