@@ -537,7 +537,7 @@ std::vector<std::string> AddressBook::Folders()
     if (!home.empty())
         folders.push_back(home + "/people");
     const char* data = getenv("XDG_DATA_HOME");
-    // The base directory specification ignores a relative path.
+    // A relative XDG_DATA_HOME is ignored, as the desktop rules say.
     if (data != nullptr && data[0] == '/')
         folders.push_back(std::string(data) + "/vantrel/people");
     else if (!home.empty())
