@@ -10,6 +10,7 @@
 #include "kit/interface/Bitmap.h"
 #include "widgets/DayCell.h"
 #include "widgets/MonView.h"
+#include "widgets/SingleCard.h"
 
 std::atomic<CalCard*> CalCard::cc_Zgr{nullptr};
 std::atomic<int32> CalCard::lastday{-1};
@@ -61,17 +62,7 @@ CalCard* CalCard::getCalCard(BRect frame, const char*, const char* date, BMessag
 
 void CalCard::DeleteMe()
 {
-    BMessenger card;
-    {
-        std::lock_guard lock(sLock);
-        CalCard* open = cc_Zgr.exchange(nullptr);
-        if (open == nullptr)
-            return;
-        card = BMessenger(open);
-    }
-    // Asked by message: the caller may be the application thread, which
-    // never waits for a window.
-    card.SendMessage(B_QUIT_REQUESTED);
+    CloseSingleCard(sLock, cc_Zgr);
 }
 
 CalCard::CalCard(BRect frame, const ks_calday& day, BMessage* reply)

@@ -17,6 +17,7 @@
 #include "widgets/NameInView.h"
 #include "widgets/PrefsView.h"
 #include "widgets/UdaysView.h"
+#include "widgets/SingleCard.h"
 
 std::atomic<ConfigCard*> ConfigCard::cc_Zgr{nullptr};
 std::atomic<bool> ConfigCard::lbo_xxx{false};
@@ -59,15 +60,7 @@ ConfigCard* ConfigCard::getConfigCard(BRect frame, const char*, const BMessage* 
 
 void ConfigCard::DeleteMe()
 {
-    BMessenger card;
-    {
-        std::lock_guard lock(sLock);
-        ConfigCard* open = cc_Zgr.exchange(nullptr);
-        if (open == nullptr)
-            return;
-        card = BMessenger(open);
-    }
-    card.SendMessage(B_QUIT_REQUESTED);
+    CloseSingleCard(sLock, cc_Zgr);
 }
 
 ConfigCard::ConfigCard(BRect frame, const BMessage* message, int32 type, BRect size)
