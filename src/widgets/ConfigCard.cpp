@@ -16,8 +16,8 @@
 #include "widgets/IdaysView.h"
 #include "widgets/NameInView.h"
 #include "widgets/PrefsView.h"
-#include "widgets/UdaysView.h"
 #include "widgets/SingleCard.h"
+#include "widgets/UdaysView.h"
 
 std::atomic<ConfigCard*> ConfigCard::cc_Zgr{nullptr};
 std::atomic<bool> ConfigCard::lbo_xxx{false};
