@@ -129,9 +129,9 @@ int main(int argc, char** argv)
 
     // The real file, not argv[0]: started through PATH, argv[0] is a bare
     // name and every data path built from it would be wrong.
-    // The real file, not argv[0]: started through PATH, argv[0] is a bare
-    // name and every data path built from it would be wrong.
-    path2app = FindProgramPath(argc > 0 ? argv[0] : nullptr);
+    // Installed, the program's folder is not the user's: the data goes to
+    // the user's data folder, seeded from the installed defaults.
+    path2app = DataBasePath(FindProgramPath(argc > 0 ? argv[0] : nullptr), UserDataFolder());
 
     if (InstallDisplayBackend(nullptr) == nullptr)
         return 1;
