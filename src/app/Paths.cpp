@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 
@@ -81,6 +82,100 @@ std::string FindProgramPath(const char* argv0)
         path.resize(path.size() * 2);
     }
     return argv0 != nullptr ? argv0 : "";
+}
+
+std::string InstalledDefaultsFolder(const std::string& programPath)
+{
+    namespace fs = std::filesystem;
+    const fs::path bin = fs::path(programPath).parent_path();
+    if (bin.filename() != "bin")
+        return "";
+    const fs::path defaults = bin.parent_path() / "share" / "vantrel";
+    std::error_code error;
+    if (!fs::is_directory(defaults / kTemplatesFolder, error))
+        return "";
+    return defaults.string();
+}
+
+std::string UserDataFolder()
+{
+    // The base directory specification ignores a relative path.
+    if (const char* data = getenv("XDG_DATA_HOME"); data != nullptr && data[0] == '/')
+        return std::string(data) + "/vantrel";
+    if (const char* home = getenv("HOME"); home != nullptr && *home != '\0')
+        return std::string(home) + "/.local/share/vantrel";
+    return "";
+}
+
+// Regular files only: a link in the defaults could point anywhere.
+static bool CopyMissing(const std::filesystem::path& from, const std::filesystem::path& to)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    if (!fs::is_directory(from, error))
+        return true;
+    fs::create_directories(to, error);
+    if (error) {
+        printf("'%s' cannot be made: %s\n", to.c_str(), error.message().c_str());
+        return false;
+    }
+    bool ok = true;
+    for (fs::directory_iterator it(from, error), end; !error && it != end; it.increment(error)) {
+        const fs::path target = to / it->path().filename();
+        std::error_code kind;
+        if (it->is_symlink(kind))
+            continue;
+        if (it->is_directory(kind)) {
+            ok = CopyMissing(it->path(), target) && ok;
+        } else if (it->is_regular_file(kind) && !fs::exists(fs::symlink_status(target, kind))) {
+            std::error_code copyError;
+            fs::copy_file(it->path(), target, fs::copy_options::skip_existing, copyError);
+            if (copyError) {
+                printf("'%s' cannot be made: %s\n", target.c_str(), copyError.message().c_str());
+                ok = false;
+            }
+        }
+    }
+    return ok && !error;
+}
+
+bool SeedDataFolder(const std::string& defaults, const std::string& folder)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const bool firstStart = !fs::exists(fs::path(folder) / kDefsFolder, error);
+    bool ok = CopyMissing(fs::path(defaults) / kIconsFolder, fs::path(folder) / kIconsFolder);
+    if (firstStart) {
+        ok = CopyMissing(fs::path(defaults) / kTemplatesFolder,
+                         fs::path(folder) / kTemplatesFolder) &&
+             ok;
+        // The demo project last: its folder marks the seeding as done.
+        ok = CopyMissing(fs::path(defaults) / kDefsFolder, fs::path(folder) / kDefsFolder) && ok;
+    }
+    // Saves and "Save as template" need both folders, seeded or not.
+    for (const char* name : {kDefsFolder, kTemplatesFolder}) {
+        fs::create_directories(fs::path(folder) / name, error);
+        ok = ok && !error;
+    }
+    return ok;
+}
+
+std::string DataBasePath(const std::string& programPath, const std::string& userFolder)
+{
+    namespace fs = std::filesystem;
+    const fs::path programFolder = fs::path(programPath).parent_path();
+    const bool writable = !programFolder.empty() && access(programFolder.c_str(), W_OK) == 0;
+    std::error_code error;
+    if (writable && fs::is_directory(programFolder / kTemplatesFolder, error))
+        return programPath;
+    const std::string defaults = InstalledDefaultsFolder(programPath);
+    if ((writable && defaults.empty()) || userFolder.empty())
+        return programPath;
+    if (!defaults.empty())
+        SeedDataFolder(defaults, userFolder);
+    else
+        SeedDataFolder(programFolder.string(), userFolder);
+    return userFolder + "/vantrel";
 }
 
 bool IfExist(const char* path)

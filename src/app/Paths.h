@@ -40,6 +40,30 @@ std::string RamDiskPath(const std::string& name);
 // The running program's real file: /proc/self/exe, else argv0 as given.
 std::string FindProgramPath(const char* argv0);
 
+// The read-only defaults of an installed program: "<prefix>/share/vantrel"
+// for a program in "<prefix>/bin" when that folder holds "templates";
+// otherwise "".
+std::string InstalledDefaultsFolder(const std::string& programPath);
+
+// $XDG_DATA_HOME/vantrel (an absolute $XDG_DATA_HOME only), else
+// $HOME/.local/share/vantrel; "" without either.
+std::string UserDataFolder();
+
+// Copies what defaults holds into folder without replacing anything there.
+// The demo project and the templates come only while folder has no "defs"
+// yet (a first start: what the user deleted later stays deleted); missing
+// icons, which the program needs, are always filled in. Returns false when
+// a file or folder could not be made.
+bool SeedDataFolder(const std::string& defaults, const std::string& folder);
+
+// The base path (path2app) for a program at programPath. A writable program
+// folder with "templates" (the build tree), or a writable one without
+// installed defaults, keeps the data beside the program. An installed or
+// read-only program keeps it in userFolder, created and seeded on the way;
+// the base is then "<userFolder>/vantrel", so BuildPath finds the same
+// folders there.
+std::string DataBasePath(const std::string& programPath, const std::string& userFolder);
+
 // The file exists, is not a folder and can be opened for reading.
 bool IfExist(const char* path);
 
