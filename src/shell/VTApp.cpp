@@ -31,6 +31,25 @@ constexpr const char* kLabelFile = "language.html";
 // "Save as" keeps this many bytes of the name it is given.
 constexpr size_t kSaveAsNameMax = kTypedNameMax;
 
+// The editors' reports that their typed text is applied, and the answer to
+// the unsaved-changes question ("which": 0 save, 1 discard, 2 cancel).
+constexpr uint32 kOrderTextApplied = 'VTao';
+constexpr uint32 kWorkerTextApplied = 'VTaw';
+constexpr uint32 kUnsavedAnswer = 'VTus';
+// An action the unsaved-changes check has let through.
+constexpr const char* kWorkChecked = "vt:checked";
+// What the editors apply their typed text on ('OAPL' answers with the code
+// in "reply", 'WAPP' posts its "then").
+constexpr uint32 kOrderApply = 'OAPL';
+constexpr uint32 kWorkerApply = 'WAPP';
+
+enum UnsavedButton : int32
+{
+    kSaveButton = 0,
+    kDiscardButton = 1,
+    kCancelButton = 2,
+};
+
 // How the router handles a code that is not its own.
 enum class Route
 {
@@ -131,8 +150,12 @@ bool VTApp::QuitRequested()
         return false;
     }
     if (fWindows.IsOpen(WindowRole::kOrderEditor) || fWindows.IsOpen(WindowRole::kWorkerEditor)) {
-        _AfterClosing({WindowRole::kOrderEditor, WindowRole::kWorkerEditor},
-                      [this] { FollowUp(BMessage(B_QUIT_REQUESTED)); });
+        // Asked about unsaved work already: the lists stay until it is gone.
+        _AfterClosing({WindowRole::kOrderEditor, WindowRole::kWorkerEditor}, [this] {
+            BMessage quit(B_QUIT_REQUESTED);
+            quit.AddBool(kWorkChecked, true);
+            FollowUp(quit);
+        });
         return false;
     }
     BAutolock lock(fListLock);
@@ -206,12 +229,19 @@ void VTApp::DispatchMessage(BMessage* message, BHandler* handler)
 {
     if (handler != this)
         return BApplication::DispatchMessage(message, handler);
-    if (fClosing && !_RunsWhileClosing(message->what)) {
+    if ((fClosing || fHeld) && !_RunsWhileClosing(message->what)) {
         fDeferred.push_back(*message);
         return;
     }
-    BApplication::DispatchMessage(message, handler);
+    _Dispatch(message);
     _RunQueued();
+}
+
+void VTApp::_Dispatch(BMessage* message)
+{
+    if (_MayLoseWork(*message) && _HoldForUnsaved(*message))
+        return;
+    BApplication::DispatchMessage(message, this);
 }
 
 void VTApp::MessageReceived(BMessage* message)
@@ -230,11 +260,11 @@ void VTApp::_RunQueued()
         fDeferred.insert(fDeferred.begin(), std::make_move_iterator(fFollowUps.begin()),
                          std::make_move_iterator(fFollowUps.end()));
         fFollowUps.clear();
-        if (fClosing || fDeferred.empty())
+        if (fClosing || fHeld || fDeferred.empty())
             return;
         BMessage message = std::move(fDeferred.front());
         fDeferred.pop_front();
-        BApplication::DispatchMessage(&message, this);
+        _Dispatch(&message);
         // Whatever comes after a quit request waits for its answer.
         if (message.what == B_QUIT_REQUESTED)
             return;
@@ -251,6 +281,9 @@ bool VTApp::_RunsWhileClosing(uint32 what)
     case 'O_no':
     case 'Wyes':
     case 'W_no':
+    case kOrderTextApplied:
+    case kWorkerTextApplied:
+    case kUnsavedAnswer:
         return true;
     default:
         return false;
@@ -310,9 +343,17 @@ void VTApp::_Route(BMessage* message)
     case 'VTCO':
         return OpenCalender();
     case 'VTWC':
+        _TextApplied(WindowRole::kWorkerEditor);
         return _WindowClosed(WindowRole::kWorkerEditor);
     case 'VTOC':
+        _TextApplied(WindowRole::kOrderEditor);
         return _WindowClosed(WindowRole::kOrderEditor);
+    case kOrderTextApplied:
+        return _TextApplied(WindowRole::kOrderEditor);
+    case kWorkerTextApplied:
+        return _TextApplied(WindowRole::kWorkerEditor);
+    case kUnsavedAnswer:
+        return _UnsavedAnswered(message);
     case B_CANCEL:
         return _QuitRefused(message);
     case 'VTCC':
@@ -512,6 +553,166 @@ void VTApp::_QuitRefused(BMessage* message)
     fClosing.reset();
 }
 
+// MARK: Unsaved work
+
+bool VTApp::_MayLoseWork(const BMessage& message) const
+{
+    if (message.GetBool(kWorkChecked, false))
+        return false;
+    switch (message.what) {
+    case 'X_OW':
+        return true;
+    case 'OPEN': {
+        // A name that will be refused loses nothing.
+        std::string name;
+        return message.FindString("open", &name) == B_OK && !TypedNameRefusal(name);
+    }
+    case B_QUIT_REQUESTED:
+        // With the main window open, quitting closes it first, and its
+        // close is checked.
+        return !fWindows.IsOpen(WindowRole::kMainWindow);
+    default:
+        return false;
+    }
+}
+
+bool VTApp::_Unsaved(bool withHolidays) const
+{
+    if (STOrder* orders = STOrder::Existing(); orders != nullptr && orders->Modified())
+        return true;
+    if (STWorker* workers = STWorker::Existing(); workers != nullptr && workers->Modified())
+        return true;
+    // The holidays outlive projects; only quitting loses them.
+    STHolidays* holidays = withHolidays ? STHolidays::Existing() : nullptr;
+    return holidays != nullptr && holidays->Modified();
+}
+
+bool VTApp::_HoldForUnsaved(const BMessage& action)
+{
+    if (action.what == 'X_OW')
+        fCloseRefused = false;
+    fHeld = HeldAction{action, {}, false};
+    // Half-typed text is unsaved work too, and a save must include it.
+    BMessage orderApply(kOrderApply);
+    orderApply.AddInt32("reply", int32(kOrderTextApplied));
+    if (fWindows.IsOpen(WindowRole::kOrderEditor) &&
+        fWindows.Post(WindowRole::kOrderEditor, orderApply) == B_OK)
+        fHeld->applying.push_back(WindowRole::kOrderEditor);
+    BMessage workerApply(kWorkerApply);
+    BMessage applied(kWorkerTextApplied);
+    workerApply.AddMessage("then", &applied);
+    if (fWindows.IsOpen(WindowRole::kWorkerEditor) &&
+        fWindows.Post(WindowRole::kWorkerEditor, workerApply) == B_OK)
+        fHeld->applying.push_back(WindowRole::kWorkerEditor);
+    if (!fHeld->applying.empty())
+        return true;
+    switch (_Settle()) {
+    case Verdict::kGoOn:
+        fHeld.reset();
+        return false;
+    case Verdict::kKeep:
+        _KeepAll();
+        return true;
+    case Verdict::kAsked:
+        return true;
+    }
+    return true;
+}
+
+void VTApp::_TextApplied(WindowRole role)
+{
+    if (!fHeld || fHeld->asked)
+        return;
+    const auto before = fHeld->applying.size();
+    std::erase(fHeld->applying, role);
+    if (fHeld->applying.size() == before || !fHeld->applying.empty())
+        return;
+    switch (_Settle()) {
+    case Verdict::kGoOn:
+        return _GoOn();
+    case Verdict::kKeep:
+        return _KeepAll();
+    case Verdict::kAsked:
+        return;
+    }
+}
+
+VTApp::Verdict VTApp::_Settle()
+{
+    if (!_Unsaved(fHeld->action.what == B_QUIT_REQUESTED))
+        return Verdict::kGoOn;
+    // The option's promise: the lists are written when their windows close.
+    if ((prefsdata.load() & VTa_SAVEONCLOSE) != 0)
+        return _SaveLists() ? Verdict::kGoOn : Verdict::kKeep;
+    fHeld->asked = true;
+    const std::string project = DEFS_ORD_IO.Get();
+    const std::string text = project.empty() || project == "_"
+                                 ? std::string("There are unsaved changes.")
+                                 : "The project '" + project + "' has unsaved changes.";
+    auto* alert = new BAlert("Unsaved changes", (text + "\nSave them first?").c_str(), "Save",
+                             "Discard", "Cancel", B_WIDTH_AS_USUAL, B_WARNING_ALERT);
+    alert->SetShortcut(kSaveButton, 's');
+    alert->SetShortcut(kDiscardButton, 'd');
+    // The answer comes back as a message: the application never waits.
+    alert->Go(new BInvoker(new BMessage(kUnsavedAnswer), this));
+    return Verdict::kAsked;
+}
+
+void VTApp::_UnsavedAnswered(BMessage* answer)
+{
+    if (!fHeld || !fHeld->asked)
+        return;
+    switch (answer->GetInt32("which", kCancelButton)) {
+    case kSaveButton:
+        return _SaveLists() ? _GoOn() : _KeepAll();
+    case kDiscardButton:
+        return _GoOn();
+    default:
+        return _KeepAll();
+    }
+}
+
+void VTApp::_GoOn()
+{
+    BMessage action = std::move(fHeld->action);
+    fHeld.reset();
+    action.AddBool(kWorkChecked, true);
+    FollowUp(action);
+}
+
+void VTApp::_KeepAll()
+{
+    // The main window's close comes with the close of its project
+    // ('X_OW', 'VTCC'): the window stays too.
+    fCloseRefused = fHeld->action.what == 'X_OW';
+    fHeld.reset();
+    printf("VT-App: kept the unsaved changes\n");
+}
+
+bool VTApp::_SaveLists()
+{
+    bool saved = true;
+    if (STWorker* workers = STWorker::Existing();
+        workers != nullptr && !workers->SaveWorkerList()) {
+        SaveFailed(BuildPath(path2app, kDefsFolder, workers->Name().c_str(), ".vtw"));
+        saved = false;
+    }
+    if (STOrder* orders = STOrder::Existing(); orders != nullptr && !orders->SaveOrderList()) {
+        SaveFailed(BuildPath(path2app, kDefsFolder, orders->Name().c_str(), ".vto"));
+        saved = false;
+    }
+    STHolidays* holidays = STHolidays::Existing();
+    if (holidays != nullptr && holidays->Modified() && !holidays->SaveHolidaysList()) {
+        SaveFailed(BuildPath(path2app, kDefsFolder, DEFS_HDY_IO.c_str(), ".vth"));
+        saved = false;
+    }
+    // The export is a copy: the project is safe without it.
+    if (saved && (STOrder::Existing() != nullptr || STWorker::Existing() != nullptr) && !XML_Save())
+        SaveFailed(BuildPath(path2app, kDefsFolder, DEFS_ORD_IO.Get().c_str(), ".xml"));
+    _PostTo(WindowRole::kMainWindow, kWindowScanProjects);
+    return saved;
+}
+
 // MARK: Projects
 
 void VTApp::_DropOrderList()
@@ -651,6 +852,10 @@ void VTApp::_CloseProject()
 
 void VTApp::_MainWindowClosing()
 {
+    if (fCloseRefused) {
+        fCloseRefused = false;
+        return;
+    }
     // The main window asked and waits for the answer: it may go now, and
     // nothing more goes to it.
     BMessage approval(B_QUIT_REQUESTED);

@@ -77,6 +77,13 @@ private:
         std::function<void()> then;
     };
 
+    struct HeldAction
+    {
+        BMessage action;
+        std::vector<WindowRole> applying; // editors still applying text
+        bool asked = false;
+    };
+
     void _Route(BMessage* message);
     bool _RouteTable(BMessage* message);
     void _Forward(WindowRole role, const BMessage& message);
@@ -90,6 +97,29 @@ private:
     void _QuitRefused(BMessage* message);
     void _RunQueued();
     static bool _RunsWhileClosing(uint32 what);
+    void _Dispatch(BMessage* message);
+
+    // Closing, opening (also a new project) and quitting go through here
+    // first: the editors apply their typed text, and unsaved changes are
+    // saved, dropped or kept by the user's answer before the action goes
+    // on. Everything else waits meanwhile, as while windows close.
+    bool _MayLoseWork(const BMessage& message) const;
+    bool _Unsaved(bool withHolidays) const;
+    // True when the action is not to run now (it waits or was refused).
+    bool _HoldForUnsaved(const BMessage& action);
+    void _TextApplied(WindowRole role);
+    enum class Verdict
+    {
+        kGoOn,
+        kAsked,
+        kKeep,
+    };
+    // Saves, asks or lets the held action go, once the text is in.
+    Verdict _Settle();
+    void _UnsavedAnswered(BMessage* answer);
+    void _GoOn();
+    void _KeepAll();
+    bool _SaveLists();
 
     void _DropOrderList();
     void _DropWorkerList();
@@ -109,6 +139,8 @@ private:
     NameCardMaker fNameCard;
     BLocker fListLock;
     std::optional<Closing> fClosing;
+    std::optional<HeldAction> fHeld;
+    bool fCloseRefused = false;
     std::deque<BMessage> fDeferred;
     std::vector<BMessage> fFollowUps;
 };

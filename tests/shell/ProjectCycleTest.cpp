@@ -4,64 +4,10 @@
 // Run under -DVANTREL_SANITIZE=thread to see the threads meet.
 #include <gtest/gtest.h>
 
-#include <thread>
-
+#include "RunningApp.h"
 #include "ShellWorkshop.h"
-#include "support/WaitUntil.h"
 
 namespace {
-
-// The application made, run and deleted on a thread of its own, as main()
-// does on the main thread.
-class RunningApp
-{
-public:
-    explicit RunningApp(ShellWorkshop& shop)
-    {
-        fThread = std::thread([this, &shop] {
-            ReadyApp app(shop.Makers());
-            fApp = &app;
-            app.Run();
-        });
-        if (!WaitUntil([this] { return fApp.load() != nullptr && fApp.load()->ready; }))
-            std::abort();
-    }
-
-    ~RunningApp()
-    {
-        if (fThread.joinable())
-            Quit();
-    }
-
-    void Post(BMessage message) { fApp.load()->PostMessage(&message); }
-
-    // Quits as the user does; a loop that does not end stops the tests
-    // instead of hanging them.
-    void Quit()
-    {
-        Post(BMessage(B_QUIT_REQUESTED));
-        std::atomic<bool> ended{false};
-        std::thread joiner([this, &ended] {
-            fThread.join();
-            ended = true;
-        });
-        if (!WaitUntil([&ended] { return ended.load(); }))
-            std::abort();
-        joiner.join();
-    }
-
-private:
-    class ReadyApp : public VTApp
-    {
-    public:
-        using VTApp::VTApp;
-        void ReadyToRun() override { ready = true; }
-        std::atomic<bool> ready{false};
-    };
-
-    std::atomic<ReadyApp*> fApp{nullptr};
-    std::thread fThread;
-};
 
 TEST(ProjectCycle, OpenSaveAsCloseAndReopenWhileTheEditorsAreOpen)
 {

@@ -77,6 +77,24 @@ protected:
         Clear();
     }
 
+    // What the unsaved-work check asks of the open editors comes back as
+    // posts: their replies, then the action let through, are handed to the
+    // application as its loop would.
+    void PassUnsavedCheck()
+    {
+        for (BMessage& reply : posts.Messages()) {
+            if (reply.what == 'VTao' || reply.what == 'VTaw')
+                Send(reply);
+        }
+        for (BMessage& action : posts.Messages()) {
+            if (action.GetBool("vt:checked", false)) {
+                Clear();
+                return Send(action);
+            }
+        }
+        FAIL() << "nothing let through";
+    }
+
     void Clear()
     {
         posts.Clear();
@@ -281,6 +299,9 @@ TEST_F(Router, OpenClosesTheProjectAndAsksForTheNewOnesWindows)
     shop.OpenPlan();
     OpenEditors();
     Send(Command('OPEN', "open", "other"));
+    EXPECT_EQ(To(kWorkerEd), Codes{'WAPP'});
+    EXPECT_EQ(To(kOrderEd), Codes{'OAPL'});
+    PassUnsavedCheck();
     // The editors go first; until they report, the old project stays.
     EXPECT_EQ(To(kWorkerEd), Codes{B_QUIT_REQUESTED});
     EXPECT_EQ(To(kOrderEd), Codes{B_QUIT_REQUESTED});
@@ -461,6 +482,7 @@ TEST_F(Router, CloseProjectWaitsForTheEditorsAndHoldsLaterCommands)
     shop.OpenPlan();
     OpenEditors();
     Send(Command('X_OW'));
+    PassUnsavedCheck();
     Send(Command('OADD'));
     EXPECT_NE(STOrder::Existing(), nullptr);
     EXPECT_EQ(STOrder::Existing()->GetOMax(), 2); // 'OADD' waits
@@ -482,6 +504,7 @@ TEST_F(Router, AnEditorThatStaysOpenKeepsTheProject)
     shop.OpenPlan();
     OpenEditors();
     Send(Command('X_OW'));
+    PassUnsavedCheck();
     Send(Command('OsDD'));
     for (BMessage& report : posts.Messages()) {
         if (report.what == B_CANCEL)

@@ -12,6 +12,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/AppPost.h"
@@ -34,6 +35,9 @@ struct WindowLog
     std::vector<BMessage> messages;
     int made = 0;
     std::atomic<bool> refuseQuit{false};
+    // Text typed but not yet applied: applied when the application asks
+    // ('OAPL', 'WAPP') and on closing, as the editors do.
+    std::function<void()> typed;
 
     std::vector<uint32> Codes(bool withTitles = false) const
     {
@@ -63,7 +67,8 @@ struct WindowLog
 };
 
 // A window as the application sees one: it records what reaches it, and
-// asked to quit it reports its closing (or, when it refuses, B_CANCEL).
+// asked to quit it reports its closing (or, when it refuses, B_CANCEL); the
+// main window asks the application and closes when it approves.
 class StandInWindow : public BLooper
 {
 public:
@@ -72,11 +77,22 @@ public:
     {
     }
 
-    void MessageReceived(BMessage* message) override { _Record(*message); }
+    void MessageReceived(BMessage* message) override
+    {
+        _Record(*message);
+        if (message->what == 'OAPL' || message->what == 'WAPP')
+            _ApplyTyped();
+        if (message->what == 'OAPL' && message->HasInt32("reply"))
+            PostToApp(uint32(message->GetInt32("reply", 0)));
+        BMessage then;
+        if (message->what == 'WAPP' && message->FindMessage("then", &then) == B_OK)
+            PostToApp(then);
+    }
 
     bool QuitRequested() override
     {
         _Record(BMessage(B_QUIT_REQUESTED));
+        _ApplyTyped();
         if (fLog->refuseQuit) {
             BMessage cancel(B_CANCEL);
             cancel.AddInt32("target", int32(fRole));
@@ -84,8 +100,13 @@ public:
             return false;
         }
         if (fRole == WindowRole::kMainWindow) {
+            // As the main window: it asks, and goes only when approved.
+            const BMessage* current = CurrentMessage();
+            if (current != nullptr && current->GetBool(kQuitApproved, false))
+                return true;
             PostToApp('X_OW');
             PostToApp('VTCC');
+            return false;
         } else {
             PostToApp(fRole == WindowRole::kOrderEditor ? 'VTOC' : 'VTWC');
         }
@@ -93,6 +114,17 @@ public:
     }
 
 private:
+    void _ApplyTyped()
+    {
+        std::function<void()> typed;
+        {
+            std::lock_guard guard(fLog->lock);
+            typed = std::exchange(fLog->typed, {});
+        }
+        if (typed)
+            typed();
+    }
+
     void _Record(const BMessage& message)
     {
         std::lock_guard guard(fLog->lock);
