@@ -12,6 +12,7 @@
 #include "app/STLabel.h"
 #include "app/Settings.h"
 #include "app/TemplateMenus.h"
+#include "app/WindowRoles.h"
 #include "calendar/CalDay.h"
 #include "data/Order.h"
 #include "data/ProzBalken.h"
@@ -237,6 +238,8 @@ void OrderWindow::_BuildMenu(BRect bounds)
 void OrderWindow::MessageReceived(BMessage* message)
 {
     switch (message->what) {
+    case kWindowActivate: // the application brings the editor forward or back
+        return Activate(message->GetBool("active", true));
     case 'OA_N':
     case 'OA_Z':
     case 'OA_U':

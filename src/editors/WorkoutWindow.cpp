@@ -12,6 +12,7 @@
 #include "app/STLabel.h"
 #include "app/Settings.h"
 #include "app/TemplateMenus.h"
+#include "app/WindowRoles.h"
 #include "data/STOrder.h"
 #include "data/STWorker.h"
 #include "data/Worker.h"
@@ -259,6 +260,8 @@ void WorkoutWindow::_BuildButtons()
 void WorkoutWindow::MessageReceived(BMessage* message)
 {
     switch (message->what) {
+    case kWindowActivate: // the application brings the editor forward or back
+        return Activate(message->GetBool("active", true));
     case 'WUI+':
         return ZeigeWorker(w_ptr + 1);
     case 'WUI-':
