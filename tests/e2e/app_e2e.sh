@@ -15,57 +15,15 @@ set -uo pipefail
 program=${1:?usage: app_e2e.sh PATH-TO-VANTREL [SCREENSHOT.png]}
 screenshot=${2:-}
 case $0 in */*) here=${0%/*} ;; *) here=. ;; esac
-export LSAN_OPTIONS="suppressions=$(cd "$here" && pwd)/lsan-suppressions.txt${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-
-if ! command -v Xvfb >/dev/null 2>&1; then
-    echo "SKIP: Xvfb is not installed"
-    exit 77
-fi
-for tool in xdotool import convert; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "FAIL: $tool is missing (scripts/install-deps installs it)"
-        exit 1
-    fi
-done
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/app-e2e.XXXXXX")
-xvfb_pid=
-program_pid=
-
-cleanup() {
-    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null && wait "$program_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*"
-    echo "--- program output"
-    tail -n 30 "$work/out.txt" 2>/dev/null
-    echo "--- program errors"
-    cat "$work/err.txt" 2>/dev/null
-    exit 1
-}
-
-# Polls a command every 0.1 s until it succeeds or the seconds run out.
-wait_for() {
-    local seconds=$1
-    shift
-    local deadline=$((SECONDS + seconds))
-    until "$@"; do
-        [ "$SECONDS" -ge "$deadline" ] && return 1
-        sleep 0.1
-    done
-}
+name=app-e2e
+# shellcheck source=e2e-lib.sh
+. "$here/e2e-lib.sh"
 
 # The one visible window whose title matches the pattern, within 10 s.
 find_window() {
     timeout 10 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1
 }
 no_window() { [ -z "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ]; }
-
-program_exited() { ! kill -0 "$program_pid" 2>/dev/null; }
 
 # --- The program folder: the binary with its resources, and the project.
 
@@ -127,15 +85,7 @@ plan_dates() {
 
 # --- The X server and the program.
 
-Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-wait_for 15 test -s "$work/display" || {
-    cat "$work/xvfb.log"
-    fail "Xvfb did not start"
-}
-display=":$(head -n 1 "$work/display")"
-export DISPLAY=$display
-wait_for 10 xdotool getdisplaygeometry >/dev/null 2>&1 || fail "Xvfb does not answer on $display"
+start_xvfb
 
 (cd "$work" && XDG_CONFIG_HOME="$work/config" VANTREL_BACKEND=sdl \
     exec stdbuf -oL "$folder/vantrel") >"$work/out.txt" 2>"$work/err.txt" &

@@ -12,72 +12,9 @@ set -uo pipefail
 
 gallery=${1:?usage: gallery_e2e.sh PATH-TO-KITGALLERY}
 case $0 in */*) here=${0%/*} ;; *) here=. ;; esac
-# For a gallery built with AddressSanitizer.
-export LSAN_OPTIONS="suppressions=$(cd "$here" && pwd)/lsan-suppressions.txt${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-
-if ! command -v Xvfb >/dev/null 2>&1; then
-    echo "SKIP: Xvfb is not installed"
-    exit 77
-fi
-for tool in xdotool import convert; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "FAIL: $tool is missing (scripts/install-deps installs it)"
-        exit 1
-    fi
-done
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/gallery-e2e.XXXXXX")
-xvfb_pid=
-gallery_pid=
-
-cleanup() {
-    [ -n "$gallery_pid" ] && kill "$gallery_pid" 2>/dev/null && wait "$gallery_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*"
-    echo "--- gallery output"
-    cat "$work/out.txt" 2>/dev/null
-    echo "--- gallery errors"
-    cat "$work/err.txt" 2>/dev/null
-    exit 1
-}
-
-# Polls a command every 0.1 s until it succeeds or the seconds run out.
-wait_for() {
-    local seconds=$1
-    shift
-    local deadline=$((SECONDS + seconds))
-    until "$@"; do
-        [ "$SECONDS" -ge "$deadline" ] && return 1
-        sleep 0.1
-    done
-}
-
-printed() { grep -qxF -- "$1" "$work/out.txt"; }
-
-expect_line() {
-    wait_for 10 printed "$1" || fail "the gallery did not print \"$1\""
-}
-
-# The colour of one pixel of a PNG as RRGGBB.
-pixel() {
-    convert "$1" -crop "1x1+$2+$3" +repage -depth 8 txt:- |
-        sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | tr 'a-f' 'A-F'
-}
-
-# True when the pixel is within 2 of each channel of the expected colour.
-near() {
-    local got=$1 want=$2 i
-    [ ${#got} -eq 6 ] || return 1
-    for i in 0 2 4; do
-        local a=$((16#${got:i:2})) b=$((16#${want:i:2}))
-        [ $((a > b ? a - b : b - a)) -le 2 ] || return 1
-    done
-}
+name=gallery-e2e
+# shellcheck source=e2e-lib.sh
+. "$here/e2e-lib.sh"
 
 # The window as a PNG. import waits for the window's events, so it is
 # bounded too.
@@ -88,19 +25,11 @@ sample_shows() {
 }
 
 # --- An X server of our own, on a display number it picks itself.
-Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-wait_for 15 test -s "$work/display" || {
-    cat "$work/xvfb.log"
-    fail "Xvfb did not start"
-}
-display=":$(head -n 1 "$work/display")"
-export DISPLAY=$display
-wait_for 10 xdotool getdisplaygeometry >/dev/null 2>&1 || fail "Xvfb does not answer on $display"
+start_xvfb
 
 # --- The gallery on the SDL backend.
 VANTREL_BACKEND=sdl "$gallery" >"$work/out.txt" 2>"$work/err.txt" &
-gallery_pid=$!
+program_pid=$!
 expect_line "gallery: ready"
 window=$(timeout 15 xdotool search --sync --onlyvisible --name '^Kit gallery$' 2>/dev/null | head -n 1)
 [ -n "$window" ] || fail "no gallery window appeared"
@@ -174,11 +103,10 @@ dark_in 7x7+253+204 || fail "the check box shows no mark"
 # Ctrl+Q is the Quit item's shortcut: the program ends cleanly.
 xdotool key ctrl+q
 expect_line "quit"
-gallery_exited() { ! kill -0 "$gallery_pid" 2>/dev/null; }
-wait_for 10 gallery_exited || fail "the gallery did not exit after Quit"
-wait "$gallery_pid"
+wait_for 10 program_exited || fail "the gallery did not exit after Quit"
+wait "$program_pid"
 status=$?
-gallery_pid=
+program_pid=
 [ "$status" -eq 0 ] || fail "the gallery exited with status $status"
 
 echo "PASS: gallery end to end on $display"
