@@ -25,8 +25,8 @@ rgb_color backcolor;
 std::atomic<int32> PrevTime{3};
 std::atomic<int32> DaStMode{1};
 
-std::string htm_form;
-std::string UserSNAP_IMG;
+SharedText htm_form;
+SharedText UserSNAP_IMG;
 
 static constexpr std::array<rgb_color, kColorSlots> kDefaultColors = {{
     {250, 250, 249, 0},  // OR Preview
@@ -305,14 +305,14 @@ std::string EncodeSettings()
 {
     std::string out;
     PutText(out, kStamp);
-    PutText(out, Bounded(htm_form, kHtmFormMax));
+    PutText(out, Bounded(htm_form.Get(), kHtmFormMax));
     for (float value : {WWin_X, WWin_Y, OWin_X, OWin_Y, CWin_X, CWin_Y, CWin_W, CWin_H})
         PutFloat(out, value);
     PutColor(out, backcolor);
     PutUint32(out, uint32(PrevTime.load()));
     PutUint32(out, uint32(DaStMode.load()));
     PutUint32(out, uint32(prefsdata.load()));
-    PutText(out, Bounded(UserSNAP_IMG, kSnapNameMax));
+    PutText(out, Bounded(UserSNAP_IMG.Get(), kSnapNameMax));
     return out;
 }
 

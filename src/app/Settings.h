@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/SharedText.h"
 #include "kit/app/GraphicsDefs.h"
 #include "kit/app/SupportDefs.h"
 
@@ -38,8 +39,8 @@ extern rgb_color backcolor;
 extern std::atomic<int32> PrevTime; // months shown: 1, 2, 3, 6, 12 or 24
 extern std::atomic<int32> DaStMode; // display mode 0..3; stored as at most 1
 
-extern std::string htm_form;     // set by SetHtmForm
-extern std::string UserSNAP_IMG; // set by SetSnapshotName
+extern SharedText htm_form;     // set by SetHtmForm; windows and the application share it
+extern SharedText UserSNAP_IMG; // set by SetSnapshotName
 
 // Bytes the settings file keeps of the two texts.
 inline constexpr size_t kHtmFormMax = 13;

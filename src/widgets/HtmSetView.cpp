@@ -66,7 +66,7 @@ HtmSetView::HtmSetView(BRect frame, uint32 resizingMode) : BBox(frame, "htmset",
         AddChild(fButtons[i]);
     }
 
-    fForm = HtmCardForm(htm_form);
+    fForm = HtmCardForm(htm_form.Get());
     SetButStat(false);
     SetPreText();
 }

@@ -317,7 +317,7 @@ void PrefsView::_ReadChecks()
 void PrefsView::_ShowSnapshotFormat()
 {
     for (int32 i = 0; i < 3; i++) {
-        bool chosen = UserSNAP_IMG.find(kFormats[i].extension) != std::string::npos;
+        bool chosen = UserSNAP_IMG.Get().find(kFormats[i].extension) != std::string::npos;
         fFormats[i]->SetValue(chosen ? B_CONTROL_ON : B_CONTROL_OFF);
     }
 }

@@ -27,8 +27,8 @@ const rgb_color kShade = {152, 152, 152, 255}; // menu grey 216 darkened by 1.29
 std::string State()
 {
     std::ostringstream s;
-    s << prefsdata << ' ' << PrevTime << ' ' << DaStMode << " [" << htm_form << "] ["
-      << UserSNAP_IMG << "] ";
+    s << prefsdata << ' ' << PrevTime << ' ' << DaStMode << " [" << htm_form.Get() << "] ["
+      << UserSNAP_IMG.Get() << "] ";
     for (float f : {WWin_X, WWin_Y, OWin_X, OWin_Y, CWin_X, CWin_Y, CWin_W, CWin_H})
         s << f << ' ';
     for (int32 i = -1; i < kColorSlots; i++) {
