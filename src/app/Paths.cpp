@@ -99,7 +99,7 @@ std::string InstalledDefaultsFolder(const std::string& programPath)
 
 std::string UserDataFolder()
 {
-    // The base directory specification ignores a relative path.
+    // A relative XDG_DATA_HOME is ignored, as the desktop rules say.
     if (const char* data = getenv("XDG_DATA_HOME"); data != nullptr && data[0] == '/')
         return std::string(data) + "/vantrel";
     if (const char* home = getenv("HOME"); home != nullptr && *home != '\0')
