@@ -12,6 +12,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "app/AppLock.h"
 #include "app/Globals.h"
 #include "kit/app/Application.h"
 #include "kit/app/ProgramLauncher.h"
@@ -276,11 +277,9 @@ void SortVerz(std::vector<std::string>& list, const char* folder, const char* ex
     if (folder == nullptr || ext == nullptr)
         return;
 
-    bool locked = be_app != nullptr && be_app->Lock();
+    AppLock lock;
     std::vector<std::string> names = ListFolder(folder, ext, strip);
     list.insert(list.end(), std::make_move_iterator(names.begin()),
                 std::make_move_iterator(names.end()));
     std::stable_sort(list.begin(), list.end(), UpperCaseLess);
-    if (locked)
-        be_app->Unlock();
 }

@@ -3,33 +3,13 @@
 #include <string>
 #include <vector>
 
+#include "app/AppLock.h"
 #include "app/Globals.h"
 #include "app/Paths.h"
 #include "kit/app/Application.h"
 #include "kit/app/Message.h"
 #include "kit/interface/MenuBar.h"
 #include "kit/interface/MenuItem.h"
-
-namespace {
-
-// Holds the application's lock while there is an application.
-class AppLock
-{
-public:
-    AppLock() : fLocked(be_app != nullptr && be_app->Lock()) {}
-    ~AppLock()
-    {
-        if (fLocked)
-            be_app->Unlock();
-    }
-    AppLock(const AppLock&) = delete;
-    AppLock& operator=(const AppLock&) = delete;
-
-private:
-    bool fLocked;
-};
-
-} // namespace
 
 void GScan4Templates(BMenu* menu, const char* ext, uint32 code)
 {

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/AppLock.h"
 #include "app/AppPost.h"
 #include "app/FunctionKeys.h"
 #include "app/Globals.h"
@@ -60,23 +61,6 @@ constexpr uint32 kTextCodes[3] = {'WO_N', 'WO_A', 'WO_K'};
 // The worker pop-up's items carry the worker's id, looked up when chosen.
 constexpr uint32 kShowID = 'WUIi';
 const char* const kNoDayText = " -";
-
-// Holds the application's lock while there is an application.
-class AppLock
-{
-public:
-    AppLock() : fLocked(be_app != nullptr && be_app->Lock()) {}
-    ~AppLock()
-    {
-        if (fLocked)
-            be_app->Unlock();
-    }
-    AppLock(const AppLock&) = delete;
-    AppLock& operator=(const AppLock&) = delete;
-
-private:
-    bool fLocked;
-};
 
 BRect window_frame()
 {
