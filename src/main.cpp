@@ -6,39 +6,13 @@
 #include "app/Globals.h"
 #include "app/Paths.h"
 #include "app/Settings.h"
-#include "app/WindowRoles.h"
-#include "editors/OrderWindow.h"
 #include "editors/PeopleEntries.h"
-#include "editors/WorkoutWindow.h"
 #include "kit/app/Message.h"
 #include "kit/display/DisplayBackend.h"
-#include "planner/CalenderWin.h"
+#include "shell/ProgramWindows.h"
 #include "shell/VTApp.h"
-#include "shell/WindowRegistry.h"
-#include "widgets/ConfigCard.h"
 
 namespace {
-
-// The windows the application opens by their role.
-void MakeWindows(WindowRegistry& windows)
-{
-    windows.SetMaker(WindowRole::kMainWindow, []() -> BLooper* {
-        auto* window = new CalenderWin(BRect(CWin_X, CWin_Y, CWin_X + CWin_W, CWin_Y + CWin_H));
-        window->Show();
-        return window;
-    });
-    // The editors show themselves.
-    windows.SetMaker(WindowRole::kOrderEditor, []() -> BLooper* {
-        return new OrderWindow(BRect(OWin_X, OWin_Y, OWin_X + OWin_W, OWin_Y + OWin_H));
-    });
-    windows.SetMaker(WindowRole::kWorkerEditor, []() -> BLooper* { return new WorkoutWindow(); });
-}
-
-void ShowNameCard(const BMessage& request, BPoint leftTop)
-{
-    ConfigCard::getConfigCard(BRect(leftTop, leftTop), "", &request, ConfigCard::kName,
-                              BRect(0, 0, 260, 88));
-}
 
 constexpr const char* kUsage =
     "Usage: vantrel [OPTION]... [FILE]...\n"
@@ -136,8 +110,8 @@ int main(int argc, char** argv)
     if (InstallDisplayBackend(nullptr) == nullptr)
         return 1;
     UseDesktopAddressBook();
-    VTApp app(MakeWindows);
-    app.SetNameCardMaker(ShowNameCard);
+    VTApp app(MakeProgramWindows);
+    app.SetNameCardMaker(ShowProgramNameCard);
     if (!files.empty()) {
         BMessage message = ArgvMessage(argc > 0 ? argv[0] : nullptr, files);
         app.PostMessage(&message);
