@@ -561,6 +561,9 @@ bool VTApp::_MayLoseWork(const BMessage& message) const
         return false;
     switch (message.what) {
     case 'X_OW':
+    // A reload makes the list again from its file.
+    case 'OsRE':
+    case 'WsRE':
         return true;
     case 'OPEN': {
         // A name that will be refused loses nothing.
@@ -576,14 +579,17 @@ bool VTApp::_MayLoseWork(const BMessage& message) const
     }
 }
 
-bool VTApp::_Unsaved(bool withHolidays) const
+bool VTApp::_Unsaved(uint32 action) const
 {
-    if (STOrder* orders = STOrder::Existing(); orders != nullptr && orders->Modified())
+    // A reload loses the changes of its own list only.
+    if (STOrder* orders = STOrder::Existing();
+        action != 'WsRE' && orders != nullptr && orders->Modified())
         return true;
-    if (STWorker* workers = STWorker::Existing(); workers != nullptr && workers->Modified())
+    if (STWorker* workers = STWorker::Existing();
+        action != 'OsRE' && workers != nullptr && workers->Modified())
         return true;
     // The holidays outlive projects; only quitting loses them.
-    STHolidays* holidays = withHolidays ? STHolidays::Existing() : nullptr;
+    STHolidays* holidays = action == B_QUIT_REQUESTED ? STHolidays::Existing() : nullptr;
     return holidays != nullptr && holidays->Modified();
 }
 
@@ -639,7 +645,7 @@ void VTApp::_TextApplied(WindowRole role)
 
 VTApp::Verdict VTApp::_Settle()
 {
-    if (!_Unsaved(fHeld->action.what == B_QUIT_REQUESTED))
+    if (!_Unsaved(fHeld->action.what))
         return Verdict::kGoOn;
     // The option's promise: the lists are written when their windows close.
     if ((prefsdata.load() & VTa_SAVEONCLOSE) != 0)

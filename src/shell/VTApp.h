@@ -104,7 +104,7 @@ private:
     // saved, dropped or kept by the user's answer before the action goes
     // on. Everything else waits meanwhile, as while windows close.
     bool _MayLoseWork(const BMessage& message) const;
-    bool _Unsaved(bool withHolidays) const;
+    bool _Unsaved(uint32 action) const;
     // True when the action is not to run now (it waits or was refused).
     bool _HoldForUnsaved(const BMessage& action);
     void _TextApplied(WindowRole role);

@@ -227,6 +227,27 @@ TEST_F(UnsavedWork, EachAnswerToEachAction)
     }
 }
 
+TEST_F(UnsavedWork, ReloadAsksForItsOwnListOnly)
+{
+    OpenPlanWithTypedText();
+    const int32 before = STOrder::Existing()->GetOMax();
+    // The worker list is unchanged: its reload loses nothing.
+    app->Post(Command('WsRE'));
+    ASSERT_TRUE(Idle());
+    EXPECT_TRUE(Questions().empty());
+    app->Post(Command('OADD'));
+    AskBy(Command('OsRE'));
+    Answer(kCancel);
+    EXPECT_EQ(STOrder::Existing()->GetOMax(), before + 1);
+    AskBy(Command('OsRE'));
+    Answer(kDiscard);
+    ASSERT_TRUE(WaitUntil([&] {
+        STOrder* orders = STOrder::Existing();
+        return orders != nullptr && orders->GetOMax() == before && !orders->Modified();
+    }));
+    EXPECT_EQ(shop->folder.Read("defs/plan.vto"), GoldenFile("data", "plan.vto"));
+}
+
 TEST_F(UnsavedWork, NothingChangedNothingAsked)
 {
     app->Post(Command('OPEN', "open", "plan"));
