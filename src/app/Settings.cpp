@@ -17,9 +17,9 @@
 
 std::atomic<int32> prefsdata{kDefaultPrefs};
 
-float CWin_X, CWin_Y, CWin_W, CWin_H;
-float OWin_X, OWin_Y, OWin_W, OWin_H;
-float WWin_X, WWin_Y, WWin_W, WWin_H;
+std::atomic<float> CWin_X, CWin_Y, CWin_W, CWin_H;
+std::atomic<float> OWin_X, OWin_Y, OWin_W, OWin_H;
+std::atomic<float> WWin_X, WWin_Y, WWin_W, WWin_H;
 
 rgb_color backcolor;
 std::atomic<int32> PrevTime{3};
@@ -270,7 +270,7 @@ std::string Bounded(std::string_view text, size_t limit)
     return Utf8Cut(text.substr(0, text.find('\0')), limit);
 }
 
-void KeepSane(float stored, float& global, float lowest)
+void KeepSane(float stored, std::atomic<float>& global, float lowest)
 {
     if (std::isfinite(stored) && stored >= lowest && stored <= kMaxCoordinate)
         global = stored;
@@ -279,8 +279,8 @@ void KeepSane(float stored, float& global, float lowest)
 void ApplyStoredSettings(const StoredSettings& stored)
 {
     SetHtmForm(stored.htmForm);
-    float* const frame[8] = {&WWin_X, &WWin_Y, &OWin_X, &OWin_Y,
-                             &CWin_X, &CWin_Y, &CWin_W, &CWin_H};
+    std::atomic<float>* const frame[8] = {&WWin_X, &WWin_Y, &OWin_X, &OWin_Y,
+                                          &CWin_X, &CWin_Y, &CWin_W, &CWin_H};
     for (int i = 0; i < 8; i++)
         KeepSane(stored.frame[i], *frame[i], i < 6 ? -kMaxCoordinate : 1);
     backcolor = stored.back;
@@ -306,8 +306,9 @@ std::string EncodeSettings()
     std::string out;
     PutText(out, kStamp);
     PutText(out, Bounded(htm_form.Get(), kHtmFormMax));
-    for (float value : {WWin_X, WWin_Y, OWin_X, OWin_Y, CWin_X, CWin_Y, CWin_W, CWin_H})
-        PutFloat(out, value);
+    for (const std::atomic<float>* value :
+         {&WWin_X, &WWin_Y, &OWin_X, &OWin_Y, &CWin_X, &CWin_Y, &CWin_W, &CWin_H})
+        PutFloat(out, value->load());
     PutColor(out, backcolor);
     PutUint32(out, uint32(PrevTime.load()));
     PutUint32(out, uint32(DaStMode.load()));

@@ -30,10 +30,11 @@ inline constexpr int32 kDefaultPrefs = 118;
 // Read by every window's thread; the order check may clear a bit.
 extern std::atomic<int32> prefsdata;
 
-// Window frames in screen pixels.
-extern float CWin_X, CWin_Y, CWin_W, CWin_H;
-extern float OWin_X, OWin_Y, OWin_W, OWin_H;
-extern float WWin_X, WWin_Y, WWin_W, WWin_H;
+// Window frames in screen pixels: each window keeps its own up to date from
+// its thread, the application reads them to place windows and cards.
+extern std::atomic<float> CWin_X, CWin_Y, CWin_W, CWin_H;
+extern std::atomic<float> OWin_X, OWin_Y, OWin_W, OWin_H;
+extern std::atomic<float> WWin_X, WWin_Y, WWin_W, WWin_H;
 
 extern rgb_color backcolor;
 extern std::atomic<int32> PrevTime; // months shown: 1, 2, 3, 6, 12 or 24

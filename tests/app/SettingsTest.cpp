@@ -29,7 +29,8 @@ std::string State()
     std::ostringstream s;
     s << prefsdata << ' ' << PrevTime << ' ' << DaStMode << " [" << htm_form.Get() << "] ["
       << UserSNAP_IMG.Get() << "] ";
-    for (float f : {WWin_X, WWin_Y, OWin_X, OWin_Y, CWin_X, CWin_Y, CWin_W, CWin_H})
+    for (float f : {WWin_X.load(), WWin_Y.load(), OWin_X.load(), OWin_Y.load(), CWin_X.load(),
+                    CWin_Y.load(), CWin_W.load(), CWin_H.load()})
         s << f << ' ';
     for (int32 i = -1; i < kColorSlots; i++) {
         const rgb_color c = i < 0 ? backcolor : AskColor(i);
@@ -271,7 +272,8 @@ TEST(SettingsFile, FuzzSeedsReadWithinTheBounds)
         EXPECT_TRUE(PrevTime == 1 || PrevTime == 2 || PrevTime == 3 || PrevTime == 6 ||
                     PrevTime == 12 || PrevTime == 24);
         EXPECT_TRUE(DaStMode >= 0 && DaStMode <= 3);
-        for (float value : {WWin_X, WWin_Y, OWin_X, OWin_Y, CWin_X, CWin_Y, CWin_W, CWin_H})
+        for (float value : {WWin_X.load(), WWin_Y.load(), OWin_X.load(), OWin_Y.load(),
+                            CWin_X.load(), CWin_Y.load(), CWin_W.load(), CWin_H.load()})
             EXPECT_TRUE(std::isfinite(value));
         if (colours) {
             folder.Write(kColors, seed.bytes);
