@@ -1,0 +1,174 @@
+// What a planner does with the program, each story in a program folder of
+// its own, worked through menus, keys and clicks and checked in the windows
+// and in the files. The clock stands on Monday 2002/12/09.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "RunningProgram.h"
+#include "calendar/CalDay.h"
+#include "data/Order.h"
+#include "data/ProzBalken.h"
+#include "data/Worker.h"
+#include "planner/CalMapping.h"
+#include "planner/Oknopf.h"
+#include "planner/WBalken.h"
+#include "support/FileContents.h"
+#include "widgets/clView.h"
+
+namespace {
+
+constexpr int32 kDiscard = 1;
+
+class UserStory : public testing::Test
+{
+protected:
+    void TearDown() override { program.Stop(); }
+
+    // "plan" of the data tests in defs.
+    void ShipPlan()
+    {
+        program.folder.Write("defs/plan.vto", GoldenFile("data", "plan.vto"));
+        program.folder.Write("defs/plan.vtw", GoldenFile("data", "plan.vtw"));
+    }
+
+    void OpenPlan()
+    {
+        ShipPlan();
+        program.Start();
+        program.ChooseIn(&CalenderWin::OpenMenu, "plan");
+        ASSERT_TRUE(WaitUntil([&] { return program.OrderEditor() != nullptr; }));
+        program.Idle();
+    }
+
+    CalView* Calendar() { return program.Main()->Calendar(); }
+
+    int32 Bars()
+    {
+        return program.Locked(program.Main(), [&] { return Calendar()->CountBars(); });
+    }
+
+    // Every knob as "order-name job-index: left..right" in bar order.
+    std::vector<std::string> Knobs()
+    {
+        return program.Locked(program.Main(), [&] {
+            std::vector<std::string> knobs;
+            for (int32 i = 0; i < Calendar()->CountBars(); i++) {
+                for (Oknopf* knob : Calendar()->BarAt(i)->Knobs()) {
+                    const BRect f = knob->Frame();
+                    knobs.push_back(
+                        knob->Label() + " " + std::to_string(knob->KnopfData().jobIndex) + ": " +
+                        std::to_string(int(f.left)) + ".." + std::to_string(int(f.right)));
+                }
+            }
+            return knobs;
+        });
+    }
+
+    // In the worker mode every knob lies within the days its job takes.
+    void ExpectKnobsOnTheirDays()
+    {
+        program.Locked(program.Main(), [&] {
+            const ks_calday first = FirstShownDay();
+            const float perDay = Calendar()->PixelsPerDay();
+            int32 knobs = 0;
+            STOrder* orders = STOrder::Existing();
+            BAutolock lock(orders->Lock());
+            for (int32 i = 0; i < Calendar()->CountBars(); i++) {
+                for (Oknopf* knob : Calendar()->BarAt(i)->Knobs()) {
+                    const Oknopf::Data& data = knob->KnopfData();
+                    Order* order = orders->GetOrder(orders->FindOrderNrOverNr(data.orderId));
+                    ASSERT_NE(order, nullptr);
+                    const ProzBalken* job = order->JobAt(data.jobIndex);
+                    ASSERT_NE(job, nullptr);
+                    const auto dayOf = [&](const ks_calday& day) {
+                        return int32(CDaySerial(&day) - CDaySerial(&first));
+                    };
+                    // The bar's x is the window's x of the calendar.
+                    const BRect f = knob->Frame();
+                    EXPECT_GE(f.left + 1, DayLeft(dayOf(job->j_beg), perDay)) << knob->Label();
+                    EXPECT_LE(f.right - 1, DayLeft(dayOf(job->j_end) + 1, perDay)) << knob->Label();
+                    knobs++;
+                }
+            }
+            EXPECT_GT(knobs, 0);
+        });
+    }
+
+    RunningProgram program;
+};
+
+TEST_F(UserStory, AFirstStartMakesTheFoldersAndOffersNoProject)
+{
+    std::filesystem::remove_all(program.folder.Path("defs"));
+    std::filesystem::remove_all(program.folder.Path("templates"));
+    program.Start();
+    EXPECT_TRUE(std::filesystem::is_directory(program.folder.Path("defs")));
+    EXPECT_TRUE(std::filesystem::is_directory(program.folder.Path("templates")));
+    EXPECT_EQ(program.Title(program.Main()), "Vantrel");
+    EXPECT_TRUE(program.OpenMenuLabels().empty());
+    for (uint32 code : {'OADD', 'WADD', 'S_DA', 'X_OW', 'OsDD', 'OPTO'})
+        EXPECT_FALSE(program.ItemEnabled(code)) << long2asc(code);
+    EXPECT_TRUE(program.ItemEnabled('NewN'));
+    EXPECT_EQ(program.OrderEditor(), nullptr);
+    EXPECT_EQ(program.WorkerEditor(), nullptr);
+}
+
+TEST_F(UserStory, ANewProjectIsSavedClosedAndOffered)
+{
+    program.Start();
+    program.Choose('NewN');
+    program.AnswerNameCard("Plan");
+    ASSERT_TRUE(WaitUntil(
+        [&] { return program.OrderEditor() != nullptr && program.WorkerEditor() != nullptr; }));
+    program.Idle();
+    EXPECT_EQ(program.Title(program.Main()), "Vantrel: Plan");
+    EXPECT_GT(Bars(), 0);
+    EXPECT_TRUE(program.ItemEnabled('OADD'));
+
+    program.Shortcut('s');
+    for (const char* file : {"defs/Plan.vto", "defs/Plan.vtw", "defs/Plan.xml"})
+        EXPECT_TRUE(program.folder.Exists(file)) << file;
+
+    program.Shortcut('c');
+    ASSERT_TRUE(WaitUntil([&] { return program.OrderEditor() == nullptr; }));
+    program.Idle();
+    EXPECT_EQ(program.Title(program.Main()), "Vantrel");
+    EXPECT_EQ(program.OpenMenuLabels(), std::vector<std::string>{"Plan"});
+    EXPECT_EQ(Bars(), 0);
+    EXPECT_TRUE(program.driver.Alerts().empty());
+}
+
+TEST_F(UserStory, AnOpenedProjectShowsItsBarsAndKnobs)
+{
+    OpenPlan();
+    EXPECT_EQ(program.Title(program.Main()), "Vantrel: plan");
+    EXPECT_EQ(Bars(), 2); // one per worker
+    ExpectKnobsOnTheirDays();
+    EXPECT_FALSE(
+        program.Locked(program.Main(), [&] { return program.Main()->OpenMenu()->IsEnabled(); }));
+    EXPECT_TRUE(program.ItemEnabled('S_DA'));
+}
+
+TEST_F(UserStory, DisplayModeAndZoomAreKeptAfterARestart)
+{
+    OpenPlan();
+    const std::vector<std::string> worker = Knobs();
+    // "Row": one bar per order.
+    program.driver.Click(program.Main(), middle_of(program.Main()->Toggle(0)));
+    program.Idle();
+    EXPECT_EQ(program.Locked(program.Main(), [&] { return Calendar()->DisplayMode(); }), DSM_ROW);
+    EXPECT_NE(Knobs(), worker);
+    program.ChooseWhere(
+        [](BMenuItem* item) {
+            return item->Command() == 'CVPR' && item->Message()->GetInt32("H:value", 0) == 6;
+        },
+        "6 months");
+    EXPECT_EQ(program.Locked(program.Main(), [&] { return Calendar()->MonthsShown(); }), 6);
+
+    program.Restart();
+    EXPECT_EQ(program.Locked(program.Main(), [&] { return Calendar()->DisplayMode(); }), DSM_ROW);
+    EXPECT_EQ(program.Locked(program.Main(), [&] { return Calendar()->MonthsShown(); }), 6);
+}
+
+} // namespace
