@@ -26,6 +26,7 @@
 #include "kit/display/HeadlessDriver.h"
 #include "kit/interface/Menu.h"
 #include "kit/interface/MenuBar.h"
+#include "kit/interface/MenuField.h"
 #include "kit/interface/MenuItem.h"
 #include "kit/interface/TextControl.h"
 #include "kit/interface/Window.h"
@@ -177,22 +178,38 @@ public:
 
     // MARK: Working the windows
 
-    // Clicks through the main window's menus to the first item that
-    // matches.
-    void ChooseWhere(const std::function<bool(BMenuItem*)>& matches, const std::string& what)
+    // Clicks through the menus of window (the main window when null) to
+    // the first item that matches.
+    void ChooseWhere(const std::function<bool(BMenuItem*)>& matches, const std::string& what,
+                     BWindow* window = nullptr)
     {
-        CalenderWin* main = Main();
-        std::vector<BMenuItem*> path =
-            Locked(main, [&] { return _PathTo(main->MainMenu(), matches); });
+        if (window == nullptr)
+            window = Main();
+        std::vector<BMenuItem*> path = Locked(window, [&] {
+            BMenuBar* bar = _MenuBarOf(window);
+            return bar != nullptr ? _PathTo(bar, matches) : std::vector<BMenuItem*>{};
+        });
         ASSERT_FALSE(path.empty()) << "no menu item " << what;
         _ClickThrough(path);
     }
 
+    // Opens a pop-up menu field of window and clicks its item at index.
+    void ChooseFromField(BWindow* window, const char* field, int32 index)
+    {
+        auto* menuField = ViewIn<BMenuField>(window, field);
+        ASSERT_NE(menuField, nullptr) << field;
+        driver.Click(window, middle_of(menuField));
+        Idle();
+        BMenuItem* item = Locked(window, [&] { return menuField->Menu()->ItemAt(index); });
+        ASSERT_NE(item, nullptr);
+        _ClickThrough({item});
+    }
+
     // The item that posts code.
-    void Choose(uint32 code)
+    void Choose(uint32 code, BWindow* window = nullptr)
     {
         ChooseWhere([code](BMenuItem* item) { return item->Command() == code; },
-                    std::to_string(code));
+                    std::to_string(code), window);
     }
 
     // The item labelled label in one of the window's submenus ("Open", the
@@ -266,6 +283,28 @@ private:
         void ReadyToRun() override { ready = true; }
         std::atomic<bool> ready{false};
     };
+
+    static BMenuBar* _MenuBarOf(BWindow* window)
+    {
+        if (auto* main = dynamic_cast<CalenderWin*>(window))
+            return main->MainMenu();
+        if (window->KeyMenuBar() != nullptr)
+            return window->KeyMenuBar();
+        std::function<BMenuBar*(BView*)> find = [&](BView* view) -> BMenuBar* {
+            if (auto* bar = dynamic_cast<BMenuBar*>(view))
+                return bar;
+            for (int32 i = 0; i < view->CountChildren(); i++) {
+                if (BMenuBar* bar = find(view->ChildAt(i)))
+                    return bar;
+            }
+            return nullptr;
+        };
+        for (int32 i = 0; i < window->CountChildren(); i++) {
+            if (BMenuBar* bar = find(window->ChildAt(i)))
+                return bar;
+        }
+        return nullptr;
+    }
 
     static bool _PathEnabled(BMenuItem* item)
     {
