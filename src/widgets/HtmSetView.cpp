@@ -57,11 +57,12 @@ HtmSetView::HtmSetView(BRect frame, uint32 resizingMode) : BBox(frame, "htmset",
     AddChild(fPreview);
 
     const uint32 codes[] = {kDefault, kNew, kCancel, kOpenHtml};
+    const char* const names[] = {"hdefault", "hnew", "hcancel", "hopen"};
     const float step = (width - 2 * kMargin + 6) / 4;
     for (size_t i = 0; i < fButtons.size(); i++) {
         float left = kMargin + step * float(i);
         fButtons[i] =
-            new BButton(BRect(left, 116, left + step - 7, 140), nullptr,
+            new BButton(BRect(left, 116, left + step - 7, 140), names[i],
                         STLabel::getLabel(htmtxt, int32(i) + 1).c_str(), new BMessage(codes[i]));
         AddChild(fButtons[i]);
     }

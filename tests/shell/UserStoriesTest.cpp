@@ -11,14 +11,21 @@
 #include "data/Order.h"
 #include "data/ProzBalken.h"
 #include "data/Worker.h"
+#include "editors/WeekView.h"
 #include "kit/app/Beep.h"
+#include "kit/display/TestWindow.h"
+#include "kit/interface/ListView.h"
 #include "kit/interface/StringView.h"
 #include "planner/CalMapping.h"
 #include "planner/MoverView.h"
 #include "planner/Oknopf.h"
 #include "planner/ProzView.h"
 #include "planner/WBalken.h"
+#include "scheduling/Plans.h"
 #include "support/FileContents.h"
+#include "widgets/CalCard.h"
+#include "widgets/DayCell.h"
+#include "widgets/MonView.h"
 #include "widgets/clView.h"
 
 namespace {
@@ -123,6 +130,61 @@ protected:
             }
             return nullptr;
         });
+    }
+
+    // Anna (worker 1 of plan.vtw) with a job ending on Friday 2002/12/20
+    // and Bert (2) with one on Tuesday 2002/12/24, then the project open.
+    void OpenDecember()
+    {
+        ShipPlan();
+        program.folder.Write("defs/plan.vto",
+                             PlanOrder("Dec-20", "2002/12/21", 1, {{1, 800, 1, 3}}) +
+                                 PlanOrder("Dec-24", "2002/12/25", 1, {{2, 800, 1, 3}}) + "; ---");
+        program.Start();
+        program.ChooseIn(&CalenderWin::OpenMenu, "plan");
+        ASSERT_TRUE(WaitUntil([&] { return program.OrderEditor() != nullptr; }));
+        program.Idle();
+    }
+
+    // The pixel in the middle of a day of December 2002 on a bar.
+    rgb_color BarPixel(int32 row, int32 december)
+    {
+        const BPoint where = program.Locked(program.Main(), [&] {
+            WBalken* bar = Calendar()->BarAt(row);
+            const float x =
+                DayLeft(december - 1, Calendar()->PixelsPerDay()) + Calendar()->PixelsPerDay() / 2;
+            return program.Main()->ConvertFromScreen(bar->ConvertToScreen(BPoint(x, 15)));
+        });
+        return program.driver.Pixel(program.Main(), where);
+    }
+
+    // Picks a day of December 2002 in a card's day field.
+    void PickDay(BWindow* card, const char* field, int32 day)
+    {
+        program.driver.Click(card, middle_of(program.ViewIn(card, field)));
+        program.Idle();
+        CalCard* picker = CalCard::cc_Zgr.load();
+        ASSERT_NE(picker, nullptr) << field;
+        // Cells 16.. are the days of December 2002 in the picker's grid.
+        program.driver.Click(picker, middle_of(picker->Grid()->Cell(15 + day)));
+        program.driver.Click(picker, middle_of(picker->Grid()->Cell(MonView::kOkCell)));
+        program.Idle();
+    }
+
+    void ClickIn(BWindow* window, const char* name)
+    {
+        BView* view = program.ViewIn(window, name);
+        ASSERT_NE(view, nullptr) << name;
+        program.driver.Click(window, middle_of(view));
+        program.Idle();
+    }
+
+    std::vector<std::string> AlertTexts()
+    {
+        std::vector<std::string> texts;
+        for (const AlertRecord& alert : program.driver.Alerts())
+            texts.push_back(alert.text);
+        return texts;
     }
 
     RunningProgram program;
@@ -305,6 +367,136 @@ TEST_F(UserStory, OrderTemplatesAreMadeAndUsed)
     EXPECT_EQ(STOrder::Existing()->GetOMax(), before + 1);
     EXPECT_EQ(program.ViewIn<BTextControl>(editor, "onam")->Text(), std::string("TEMPLATE"));
     EXPECT_NE(KnobOf("TEMPLATE"), nullptr);
+}
+
+TEST_F(UserStory, AChangedWorkingDayMovesTheKnobsAndIsSaved)
+{
+    OpenPlan();
+    WorkoutWindow* editor = program.WorkerEditor();
+    ASSERT_NE(editor, nullptr);
+    const std::vector<std::string> before = Knobs();
+    // Anna's Wednesday: 8:00 become 2:00.
+    WeekView* week = program.ViewIn<WeekView>(editor, "weekv");
+    const BPoint wednesday = program.Locked(editor, [&] {
+        return editor->ConvertFromScreen(
+            week->ConvertToScreen(BPoint(2.5f * week->ColumnWidth(), 20)));
+    });
+    program.driver.Click(editor, wednesday);
+    program.Idle();
+    program.TypeInto(editor, program.ViewIn(editor, "tioB"), "2:00");
+    program.Idle();
+    EXPECT_NE(Knobs(), before);
+    ExpectKnobsOnTheirDays();
+    program.Shortcut('s');
+    EXPECT_NE(program.folder.Read("defs/plan.vtw").find("[WD][Mi][7:00][2:00][0:45]"),
+              std::string::npos);
+}
+
+TEST_F(UserStory, OffDaysFromTheCardShowOnTheBarAndMoveTheJobs)
+{
+    OpenDecember();
+    const std::vector<std::string> before = Knobs();
+    const rgb_color monday = BarPixel(0, 16);
+    program.Choose('CURL');
+    ConfigCard* card = ConfigCard::cc_Zgr;
+    ASSERT_NE(card, nullptr);
+    // The card shows Anna, whom the worker editor shows.
+    PickDay(card, "dayfrom", 16);
+    PickDay(card, "dayto", 20);
+    ClickIn(card, "adddays");
+    program.Idle();
+    ClickIn(card, "close");
+    EXPECT_NE(Knobs(), before) << "Anna's job left her off-days";
+    ExpectKnobsOnTheirDays();
+    EXPECT_FALSE(same_rgb(BarPixel(0, 16), monday));
+    program.Shortcut('s');
+    const std::string workers = program.folder.Read("defs/plan.vtw");
+    for (const char* day : {"[2002/12/16]", "[2002/12/20]"})
+        EXPECT_NE(workers.find(day), std::string::npos) << day;
+}
+
+TEST_F(UserStory, HolidaysFromTheCardOnceEnabledInThePreferences)
+{
+    OpenDecember();
+    EXPECT_FALSE(program.ItemEnabled('Hchg'));
+    program.Choose('PREF');
+    ConfigCard* prefs = ConfigCard::cc_Zgr;
+    ASSERT_NE(prefs, nullptr);
+    ClickIn(prefs, "S_09");
+    ClickIn(prefs, "ok_v");
+    ASSERT_TRUE(WaitUntil([] { return ConfigCard::cc_Zgr.load() == nullptr; }));
+    program.Idle();
+    EXPECT_TRUE(program.ItemEnabled('Hchg'));
+
+    const std::vector<std::string> before = Knobs();
+    program.Choose('Hchg');
+    ConfigCard* card = ConfigCard::cc_Zgr;
+    ASSERT_NE(card, nullptr);
+    PickDay(card, "hdate", 25);
+    program.TypeInto(card, program.ViewIn(card, "dname"), "Works outing");
+    ClickIn(card, "addday");
+    program.Idle();
+    EXPECT_NE(program.folder.Read("defs/holiday.vth").find("[HD][2002/12/25][Works outing]"),
+              std::string::npos);
+    EXPECT_NE(Knobs(), before) << "Bert's job left the holiday";
+    ExpectKnobsOnTheirDays();
+}
+
+TEST_F(UserStory, RefusalsKeepTheDataAndCloseAsksFirst)
+{
+    OpenPlan();
+    OrderWindow* orders = program.OrderEditor();
+    for (int i = 0; i < 3; i++) {
+        program.Choose('ODel', orders);
+        program.Idle();
+    }
+    EXPECT_EQ(STOrder::Existing()->GetOMax(), 0) << "the last order stays";
+    EXPECT_EQ(AlertTexts().back(), "Don't delete LAST Order! ");
+    program.driver.AnswerAlert(0);
+    program.Idle();
+
+    // The worker editor shows Anna, who has an open job left.
+    WorkoutWindow* workers = program.WorkerEditor();
+    const int32 count = STWorker::Existing()->GetWMax();
+    ClickIn(workers, "delb");
+    ASSERT_TRUE(program.driver.WaitForAlert());
+    EXPECT_EQ(AlertTexts().back(), "Don't delete Worker with open Jobs!");
+    program.driver.AnswerAlert(0);
+    program.Idle();
+    EXPECT_EQ(STWorker::Existing()->GetWMax(), count);
+
+    // Close asks about the deleted orders; Cancel keeps them deleted and open.
+    program.driver.ClearAlerts();
+    program.Shortcut('c');
+    ASSERT_TRUE(program.driver.WaitForAlert());
+    EXPECT_EQ(program.driver.Alerts().back().title, "Unsaved changes");
+    program.driver.AnswerAlert(2);
+    program.Idle();
+    ASSERT_NE(STOrder::Existing(), nullptr);
+    EXPECT_EQ(STOrder::Existing()->GetOMax(), 0);
+    EXPECT_EQ(program.folder.Read("defs/plan.vto"), GoldenFile("data", "plan.vto"));
+    EXPECT_NE(program.OrderEditor(), nullptr);
+}
+
+TEST_F(UserStory, TheReportAndTheSnapshotAreWrittenAndShown)
+{
+    OpenPlan();
+    ClickIn(program.Main(), "c2d");
+    const std::string snapshot = program.folder.Read("defs/vtsnap.jpg");
+    ASSERT_GT(snapshot.size(), 1000u);
+    EXPECT_EQ(snapshot.substr(0, 2), "\xFF\xD8");
+
+    // Ctrl+H shows the report's settings; their last button writes and
+    // shows it.
+    program.Shortcut('h');
+    ASSERT_NE(ConfigCard::cc_Zgr.load(), nullptr);
+    ClickIn(ConfigCard::cc_Zgr, "hopen");
+    const std::string page = program.folder.Read("defs/userdefout.html");
+    EXPECT_NE(page.find("A-00017"), std::string::npos);
+    const auto launches = program.Launches();
+    ASSERT_FALSE(launches.empty());
+    EXPECT_EQ(launches.back(),
+              (std::vector<std::string>{"xdg-open", program.folder.Path("defs/userdefout.html")}));
 }
 
 } // namespace
