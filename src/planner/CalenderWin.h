@@ -95,6 +95,7 @@ private:
     void _AddOptionalItems(BMenu* menu);
     void _RescanTemplates(BMenu* menu, bool open);
     bool _SnapshotInto(const std::string& path);
+    void _ReportDrawn();
 
     BView* fBack = nullptr;
     BMenuBar* fMenuBar = nullptr;
@@ -111,4 +112,6 @@ private:
     float fFittedHeight = -1;
     bool fQuitAllowed = false;
     std::string fLastSnapshot;
+    // $VANTREL_REPORT_DRAWN until the first bars are drawn (see _ReportDrawn).
+    std::string fReportDrawn;
 };
