@@ -12,10 +12,7 @@ status_t PostToApp(const BMessage& message)
         recorder->_Record(message);
         return B_OK;
     }
-    if (be_app == nullptr)
-        return B_BAD_PORT_ID;
-    BMessage copy(message);
-    return be_app->PostMessage(&copy);
+    return post_to_application(message);
 }
 
 status_t PostToApp(uint32 what)

@@ -28,10 +28,9 @@ TEST(EditorsCycle, OpenSaveAsCloseAndReopenWithTheEditorsOpen)
         const std::string copy = "copy" + std::to_string(round);
         // One burst, as fast as a user never types: each command waits for
         // the windows closed before it.
-        for (BMessage message :
-             {Named('OPEN', "open", "plan"), BMessage('OADD'), BMessage('VTWO'),
-              Named('SAS_', "save_as", copy), BMessage('X_OW'), Named('OPEN', "open", copy),
-              BMessage('WADD'), BMessage('S_DA')})
+        for (BMessage message : {Named('OPEN', "open", "plan"), BMessage('OADD'), BMessage('VTWO'),
+                                 Named('SAS_', "save_as", copy), BMessage('X_OW'),
+                                 Named('OPEN', "open", copy), BMessage('WADD'), BMessage('S_DA')})
             program.App().PostMessage(&message);
         // Meanwhile the user pages through the orders in the editor.
         for (int i = 0; i < 4; i++) {

@@ -78,7 +78,9 @@ public:
         ASSERT_NE(Main(), nullptr);
     }
 
-    // Ctrl+Q in the main window; unsaved changes are discarded.
+    // Ctrl+Q in the main window; unsaved changes are discarded. Returns
+    // when the application and every window are gone, as at the end of
+    // the process.
     void Quit()
     {
         if (!fThread.joinable())
@@ -87,12 +89,7 @@ public:
             driver.PressShortcut(main, 'q');
         else
             App().PostMessage(B_QUIT_REQUESTED);
-        ASSERT_TRUE(WaitUntil([this] {
-            if (driver.AnswerAlert(1) != B_OK) // "Discard" when asked
-                driver.AnswerAlert(0);
-            return fEnded.load();
-        }));
-        fThread.join();
+        ASSERT_TRUE(_WaitForTheEnd());
     }
 
     void Restart()
@@ -108,15 +105,8 @@ public:
             return;
         if (!fEnded)
             App().PostMessage(B_QUIT_REQUESTED);
-        if (!WaitUntil([this] {
-                if (driver.AnswerAlert(1) != B_OK)
-                    driver.AnswerAlert(0);
-                return fEnded.load();
-            }))
+        if (!_WaitForTheEnd())
             std::abort();
-        fThread.join();
-        ConfigCard::DeleteMe();
-        Idle();
     }
 
     VTApp& App() { return *fApp.load(); }
@@ -283,6 +273,23 @@ private:
         void ReadyToRun() override { ready = true; }
         std::atomic<bool> ready{false};
     };
+
+    // Answers "Discard" to the unsaved-changes question, if asked.
+    bool _WaitForTheEnd()
+    {
+        const bool ended = WaitUntil([this] {
+            if (driver.AnswerAlert(1) != B_OK)
+                driver.AnswerAlert(0);
+            return fEnded.load();
+        });
+        if (!ended)
+            return false;
+        fThread.join();
+        // A window winds down on its own thread after the application has
+        // ended; the next start must not find it.
+        ConfigCard::DeleteMe();
+        return WaitUntil([this] { return driver.Windows().empty(); });
+    }
 
     static BMenuBar* _MenuBarOf(BWindow* window)
     {

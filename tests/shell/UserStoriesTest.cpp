@@ -7,6 +7,7 @@
 #include <map>
 
 #include "RunningProgram.h"
+#include "app/STLabel.h"
 #include "calendar/CalDay.h"
 #include "data/Order.h"
 #include "data/ProzBalken.h"
@@ -194,6 +195,9 @@ TEST_F(UserStory, AFirstStartMakesTheFoldersAndOffersNoProject)
 {
     std::filesystem::remove_all(program.folder.Path("defs"));
     std::filesystem::remove_all(program.folder.Path("templates"));
+    // As in a fresh process: the label table is read (and the folders
+    // made) on the program's first start.
+    STLabel::DeleteMe();
     program.Start();
     EXPECT_TRUE(std::filesystem::is_directory(program.folder.Path("defs")));
     EXPECT_TRUE(std::filesystem::is_directory(program.folder.Path("templates")));

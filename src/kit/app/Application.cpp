@@ -1,15 +1,32 @@
 #include "kit/app/Application.h"
 
+#include <mutex>
 #include <vector>
 
 #include "kit/app/AppDefs.h"
 #include "kit/app/Debug.h"
 #include "kit/app/DisplayPump.h"
+#include "kit/app/Messenger.h"
 
 BApplication* be_app = nullptr;
 
 namespace {
 std::atomic<DisplayPump*> sDisplayPump{nullptr};
+
+// The application by messenger: other threads post through it and never
+// touch be_app, which its destructor clears.
+std::mutex sAppLock;
+BMessenger sApp;
+} // namespace
+
+status_t post_to_application(const BMessage& message)
+{
+    BMessenger app;
+    {
+        std::lock_guard guard(sAppLock);
+        app = sApp;
+    }
+    return app.SendMessage(&message);
 }
 
 BApplication::BApplication(const char* signature)
@@ -17,12 +34,17 @@ BApplication::BApplication(const char* signature)
 {
     ASSERT_WITH_MESSAGE(be_app == nullptr, "BApplication: there is already an application");
     be_app = this;
+    std::lock_guard guard(sAppLock);
+    sApp = BMessenger(nullptr, this);
 }
 
 BApplication::~BApplication()
 {
-    if (be_app == this)
+    std::lock_guard guard(sAppLock);
+    if (be_app == this) {
         be_app = nullptr;
+        sApp = BMessenger();
+    }
 }
 
 thread_id BApplication::Run()

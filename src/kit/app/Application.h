@@ -56,3 +56,8 @@ private:
 };
 
 extern BApplication* be_app;
+
+// Posts a copy of message to the application, from any thread: refused with
+// B_BAD_PORT_ID when there is none or it is being destroyed, so a window
+// winding down after the application ended never reaches freed memory.
+status_t post_to_application(const BMessage& message);
