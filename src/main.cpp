@@ -7,7 +7,6 @@
 #include "app/Paths.h"
 #include "app/Settings.h"
 #include "editors/PeopleEntries.h"
-#include "kit/app/IdleLoopers.h"
 #include "kit/app/Message.h"
 #include "kit/display/DisplayBackend.h"
 #include "shell/ProgramWindows.h"
@@ -118,8 +117,5 @@ int main(int argc, char** argv)
         app.PostMessage(&message);
     }
     app.Run();
-    // Windows wind down on their own threads after the application ended:
-    // they finish before the process tears down what they still use.
-    wait_for_idle_loopers(2'000'000);
     return 0;
 }

@@ -6,6 +6,7 @@
 #include "kit/app/AppDefs.h"
 #include "kit/app/Debug.h"
 #include "kit/app/DisplayPump.h"
+#include "kit/app/IdleLoopers.h"
 #include "kit/app/Messenger.h"
 
 BApplication* be_app = nullptr;
@@ -16,6 +17,8 @@ std::atomic<DisplayPump*> sDisplayPump{nullptr};
 // The application by messenger: other threads post through it and never
 // touch be_app, which its destructor clears.
 std::mutex sAppLock;
+
+constexpr bigtime_t kWindowsWindDown = 2'000'000;
 BMessenger sApp;
 } // namespace
 
@@ -58,6 +61,10 @@ thread_id BApplication::Run()
     if (fPump != nullptr)
         fPump->RunUntil([this] { return fLoopEnded.load(); });
     fThread.join();
+    // Windows still handle what the application posted them last and wind
+    // down on their threads; they may use the application meanwhile, so it
+    // stays until they are done.
+    wait_for_idle_loopers(kWindowsWindDown);
     return thread;
 }
 

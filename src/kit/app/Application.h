@@ -22,7 +22,8 @@ public:
 
     // Posts B_READY_TO_RUN after whatever was posted before (as argv and
     // refs messages are on the platform), then runs until the application
-    // quits. Returns the application thread's id.
+    // quits and the windows that were closing are gone (at most 2 s).
+    // Returns the application thread's id.
     thread_id Run() override;
     // Ends the loop after the current message (from a handler) or at once
     // (from another thread, which holds the lock and unlocks as usual).
