@@ -19,12 +19,6 @@ name=app-e2e
 # shellcheck source=e2e-lib.sh
 . "$here/e2e-lib.sh"
 
-# The one visible window whose title matches the pattern, within 10 s.
-find_window() {
-    timeout 10 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1
-}
-no_window() { [ -z "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ]; }
-
 # --- The program folder: the binary with its resources, and the project.
 
 folder=$work/program
@@ -97,27 +91,14 @@ timeout 5 xdotool windowsize --sync "$window" 1000 230 2>/dev/null
 
 # --- File > Open > plan.
 
-wait_for 10 sh -c "xdotool mousemove --window $window 17 8 click 1 && sleep 0.3 &&
-    xdotool search --onlyvisible --name '^File\$' >/dev/null" || fail "the File menu did not open"
-file_menu=$(find_window '^File$')
-# "Open" is the menu's first item; resting on it shows the projects.
-xdotool mousemove --window "$file_menu" 30 11
-open_menu=$(find_window '^Open$')
-[ -n "$open_menu" ] || fail "File > Open shows no projects"
-xdotool mousemove --window "$open_menu" 20 11 click 1
+open_first_project "$window"
 [ -n "$(find_window '^Vantrel: plan$')" ] || fail "the main window's title did not become \"Vantrel: plan\""
 [ -n "$(find_window '^Order: plan$')" ] || fail "the order editor did not open with the project"
 [ -n "$(find_window '^Workout: plan$')" ] || fail "the worker editor did not open with the project"
 
 # --- F1 and Ctrl+S on the main window.
 
-# There is no window manager: the main window is raised and given the
-# keyboard by hand, as a click on it would.
-to_main_window() {
-    xdotool windowraise "$window"
-    timeout 5 xdotool windowfocus --sync "$window" 2>/dev/null
-    xdotool mousemove --window "$window" 500 150
-}
+to_main_window() { to_window "$window"; }
 to_main_window
 xdotool key F1
 saved() { [ -s "$folder/defs/plan.xml" ]; }
@@ -150,11 +131,7 @@ cp "$folder/defs/plan.vto" "$work/plan.saved"
 # The main window with its bars.
 bars_drawn() {
     timeout 10 import -display "$display" -window "$window" "$work/shot.png" 2>/dev/null || return 1
-    # Open jobs are drawn in their teal; the empty calendar has none.
-    local teal
-    teal=$(convert "$work/shot.png" -alpha off -fuzz 4% -fill black +opaque "#7FC5C5" \
-        -fill white -opaque "#7FC5C5" -colorspace gray -format '%[fx:int(mean*w*h+0.5)]' info:)
-    [ "$teal" -gt 200 ]
+    [ "$(open_job_pixels "$work/shot.png")" -gt 200 ]
 }
 wait_for 10 bars_drawn || fail "the main window shows no bars"
 [ -n "$screenshot" ] && cp "$work/shot.png" "$screenshot"
