@@ -14,11 +14,11 @@ BApplication* be_app = nullptr;
 namespace {
 std::atomic<DisplayPump*> sDisplayPump{nullptr};
 
+constexpr bigtime_t kWindowsWindDown = 2'000'000;
+
 // The application by messenger: other threads post through it and never
 // touch be_app, which its destructor clears.
 std::mutex sAppLock;
-
-constexpr bigtime_t kWindowsWindDown = 2'000'000;
 BMessenger sApp;
 } // namespace
 

@@ -224,3 +224,19 @@ TEST(ApplicationTest, RunLendsTheCallingThreadToTheDisplayPump)
 }
 
 } // namespace
+
+TEST(ApplicationTest, PostsFromOtherThreadsReachTheApplicationWhileItLives)
+{
+    {
+        TestApp app;
+        app.onReady = [](TestApp* self) {
+            std::thread([] { post_to_application(BMessage('FROM')); }).join();
+            self->PostMessage('QUIT');
+        };
+        RunBounded(app);
+        EXPECT_EQ(app.calls,
+                  (std::vector<std::string>{"ReadyToRun", CodeText('FROM'), CodeText('QUIT')}));
+    }
+    // Gone: refused, never delivered to freed memory.
+    EXPECT_EQ(post_to_application(BMessage('LATE')), B_BAD_PORT_ID);
+}
